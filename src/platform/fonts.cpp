@@ -1,0 +1,59 @@
+#include "platform/fonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+#include <cmath>
+
+namespace sweltra::platform {
+namespace {
+
+struct FaceEntry {
+    Face face;
+    const char *windowsName;
+    // Debian's free faces, best fit first: metrics close to the original so captions fit their boxes.
+    QStringList substitutes;
+};
+
+const FaceEntry &entry(Face face) {
+    static const FaceEntry table[] = {
+        {Face::MsSansSerif, "MS Sans Serif", {"Liberation Sans", "DejaVu Sans", "Arial"}},
+        {Face::Arial, "Arial", {"Liberation Sans", "DejaVu Sans"}},
+        {Face::Verdana, "Verdana", {"DejaVu Sans", "Liberation Sans"}},
+        {Face::ComicSansMs, "Comic Sans MS", {"Comic Neue", "Comic Sans MS", "DejaVu Sans"}},
+    };
+    for (const auto &e : table) {
+        if (e.face == face) {
+            return e;
+        }
+    }
+    return table[0];
+}
+
+} // namespace
+
+QString familyName(Face face) {
+    return QString::fromLatin1(entry(face).windowsName);
+}
+
+QFont designFont(Face face, double points, bool bold) {
+    QFont font(familyName(face));
+    font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    font.setBold(bold);
+    font.setStyleHint(face == Face::ComicSansMs ? QFont::Fantasy : QFont::SansSerif);
+    return font;
+}
+
+void installFontSubstitutes() {
+    const QStringList installed = QFontDatabase::families();
+    for (Face face : {Face::MsSansSerif, Face::Arial, Face::Verdana, Face::ComicSansMs}) {
+        const FaceEntry &e = entry(face);
+        const QString name = QString::fromLatin1(e.windowsName);
+        if (installed.contains(name, Qt::CaseInsensitive)) {
+            continue;
+        }
+        QFont::insertSubstitutions(name, e.substitutes);
+    }
+}
+
+} // namespace sweltra::platform

@@ -1,0 +1,28 @@
+#include "platform/messagebox.h"
+
+#include <QMessageBox>
+
+namespace sweltra::platform {
+namespace {
+MessageObserver &observer() {
+    static MessageObserver instance;
+    return instance;
+}
+} // namespace
+
+void setMessageObserver(MessageObserver o) {
+    observer() = std::move(o);
+}
+
+void showMessage(QWidget *parent, const QString &message) {
+    if (observer()) {
+        observer()(message);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("SweltraC"), message, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("SweltraMessage"));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+} // namespace sweltra::platform
