@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+namespace sweltra::platform {
+
+// Gives the window a client area of the given size in twips; a fixed frame cannot be resized.
+void setClientSize(QWidget *window, int widthTwips, int heightTwips, bool fixed);
+
+// Places the window in the middle of its screen's available area.
+void centreOnScreen(QWidget *window);
+
+// A control of another window, by its object name; nullptr when the window or control is absent.
+// Windows reach each other's controls this way, never through each other's classes.
+template <typename T> T *control(QWidget *window, const char *name) {
+    return window ? window->findChild<T *>(QString::fromLatin1(name)) : nullptr;
+}
+
+} // namespace sweltra::platform
