@@ -1,6 +1,5 @@
 #include "platform/fonts.h"
 
-#include <QFontDatabase>
 #include <QStringList>
 
 #include <cmath>
@@ -45,14 +44,11 @@ QFont designFont(Face face, double points, bool bold) {
 }
 
 void installFontSubstitutes() {
-    const QStringList installed = QFontDatabase::families();
+    // Substitutes are consulted only when the face itself is missing, so no need to ask the
+    // font database first (which would cost start-up time).
     for (Face face : {Face::MsSansSerif, Face::Arial, Face::Verdana, Face::ComicSansMs}) {
         const FaceEntry &e = entry(face);
-        const QString name = QString::fromLatin1(e.windowsName);
-        if (installed.contains(name, Qt::CaseInsensitive)) {
-            continue;
-        }
-        QFont::insertSubstitutions(name, e.substitutes);
+        QFont::insertSubstitutions(QString::fromLatin1(e.windowsName), e.substitutes);
     }
 }
 
