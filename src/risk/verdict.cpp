@@ -1,0 +1,128 @@
+#include "risk/verdict.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace sweltra::risk {
+
+namespace {
+
+constexpr std::array<std::string_view, pointsBoxCount> boxKeys{
+    "Dry_Bulb", "WBGT",   "Duration", "Intensity", "Acclimatization", "Ability",
+    "Age",      "Drinks", "Time",     "Surface",   "Venue",           "Medical",
+};
+
+struct Check {
+    PointsBox box;
+    std::string_view message;
+};
+
+constexpr std::string_view temperatureMessage = "Please add Temperature data.";
+
+// Temperature is checked first, on its two boxes; these follow in this order.
+constexpr std::array<Check, 10> laterChecks{{
+    {PointsBox::Duration, "Please add Overall Length of Event data."},
+    {PointsBox::Intensity, "Please add Individual Intensity data."},
+    {PointsBox::Acclimatization, "Please add Acclimatization data."},
+    {PointsBox::Ability, "Please add Ability of Individuals data."},
+    {PointsBox::Age, "Please add Age data."},
+    {PointsBox::Drinks, "Please add Time Between Drinks data."},
+    {PointsBox::Time, "Please add Time of the Event data."},
+    {PointsBox::Surface, "Please add Surface data."},
+    {PointsBox::Venue, "Please add Venue data."},
+    {PointsBox::Medical, "Please add Medical Conditions data."},
+}};
+
+constexpr bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The time-of-event value is added as a 16-bit whole number, rounded half to even. Values beyond
+// 16 bits cannot come from the catalogue; they saturate instead of overflowing.
+double asInt16(double value) {
+    if (std::isnan(value))
+        return 0.0;
+    // std::round is exact and ignores the floating-point rounding mode; halves are then sent to even.
+    double whole = std::round(value);
+    if (std::fabs(value - std::trunc(value)) == 0.5)
+        whole = 2.0 * std::round(value / 2.0);
+    constexpr double lowest = std::numeric_limits<std::int16_t>::lowest();
+    constexpr double highest = std::numeric_limits<std::int16_t>::max();
+    return whole < lowest ? lowest : whole > highest ? highest : whole;
+}
+
+} // namespace
+
+std::string_view boxKey(PointsBox box) {
+    return boxKeys[static_cast<std::size_t>(box)];
+}
+
+double pointsValue(std::string_view text) {
+    const char *at = text.data();
+    const char *const end = at + text.size();
+    while (at != end && (*at == ' ' || *at == '\t'))
+        ++at;
+    bool negative = false;
+    if (at != end && (*at == '+' || *at == '-')) {
+        negative = *at == '-';
+        ++at;
+    }
+    const char *const start = at;
+    // Whole numbers of up to 15 digits are exact in a double, so the usual points texts need no parser.
+    double whole = 0.0;
+    for (; at != end && isDigit(*at); ++at)
+        whole = whole * 10.0 + (*at - '0');
+    const bool point = at != end && *at == '.';
+    if (!point && at - start <= 15)
+        return negative ? -whole : whole;
+    if (point) {
+        for (++at; at != end && isDigit(*at); ++at) {
+        }
+    }
+    if (at - start == 1) // the point alone
+        return 0.0;
+
+    // from_chars is locale-independent and correctly rounded; the scan above has fixed the extent.
+    double value = 0.0;
+    const auto [stop, error] = std::from_chars(start, at, value, std::chars_format::fixed);
+    if (error == std::errc::result_out_of_range)
+        value = whole >= 1.0 ? std::numeric_limits<double>::max() : 0.0;
+    else if (error != std::errc{} || stop != at)
+        return 0.0; // not reached: the scan accepts only what from_chars reads
+    return negative ? -value : value;
+}
+
+std::optional<std::string_view> recommendationForTotal(double total) {
+    if (total > 74)
+        return "\\Risk Score  75 recommendation.rtf";
+    if (total > 65)
+        return "\\Risk Score 66-74 recommendation.rtf";
+    if (total > 55)
+        return "\\Risk Score 56-65 recommendation.rtf";
+    if (total > 0)
+        return "\\Risk Score 55 and below recommendation.rtf";
+    return std::nullopt;
+}
+
+RiskOutcome calculateRisk(const RiskPoints &points) {
+    using Kind = RiskOutcome::Kind;
+    if (points[PointsBox::Dry_Bulb].empty() && points[PointsBox::WBGT].empty())
+        return {Kind::Incomplete, temperatureMessage, 0.0, std::nullopt};
+    for (const Check &check : laterChecks) {
+        if (points[check.box].empty())
+            return {Kind::Incomplete, check.message, 0.0, std::nullopt};
+    }
+    if (points[PointsBox::Medical] == "X")
+        return {Kind::MedicalReferral, {}, 0.0, medicalConditionsDocument};
+
+    double total = 0.0;
+    for (std::size_t i = 0; i < pointsBoxCount; ++i) {
+        const double value = pointsValue(points.texts[i]);
+        total += static_cast<PointsBox>(i) == PointsBox::Time ? asInt16(value) : value;
+    }
+    return {Kind::Scored, {}, total, recommendationForTotal(total)};
+}
+
+} // namespace sweltra::risk
