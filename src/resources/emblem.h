@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QIcon>
+
+namespace sweltra::resources {
+
+// The emblem as compiled into the program, drawn in emblem.svg and rendered by render-icons.sh.
+inline constexpr char emblem90Path[] = ":/emblem-90.png"; // 90 by 90, opaque on white: start-up window
+inline constexpr char emblem48Path[] = ":/emblem-48.png"; // 48 by 48: About window
+inline constexpr char icon32Path[] = ":/icon-32.png";     // 32 by 32: window icon
+inline constexpr char icon256Path[] = ":/icon-256.png";   // 256 by 256: large icons, high-dpi screens
+
+// The window icon in every size the program carries, so each screen gets a sharp one.
+QIcon windowIcon();
+
+} // namespace sweltra::resources
