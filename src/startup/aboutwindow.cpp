@@ -1,0 +1,127 @@
+#include "startup/aboutwindow.h"
+
+#include "platform/placement.h"
+#include "platform/richtextbox.h"
+#include "platform/windowregistry.h"
+#include "startup/controltable.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace sweltra::startup {
+namespace {
+
+using platform::Face;
+
+constexpr int clientWidth = 9405;
+constexpr int clientHeight = 5955;
+// Formatting applied to each newly loaded text: a margin either side, in twips.
+constexpr int textMargin = 100;
+
+// In tab order.
+constexpr ControlRow controls[] = {
+    {"cmdOK", ControlKind::Button, "Back", {7800, 5400, 1260, 345}, Face::MsSansSerif, 8.25, false},
+    {"picNoMelt9",
+     ControlKind::Picture,
+     ":/emblem-48.png",
+     {240, 120, 780, 780},
+     Face::MsSansSerif,
+     8.25,
+     false},
+    {"txtDisclaimer", ControlKind::RichText, "", {600, 1080, 7935, 4095}, Face::MsSansSerif, 9.75, false},
+    {"Label1", ControlKind::Label, "", {1080, 715, 8085, 330}, Face::MsSansSerif, 8.25, false},
+    {"lblDescription",
+     ControlKind::Label,
+     "Copyright \u00a9 2026 Rudev. All rights reserved.",
+     {1080, 437, 4005, 210},
+     Face::MsSansSerif,
+     8.25,
+     false},
+    {"lblTitle",
+     ControlKind::Label,
+     "Sweltra \u00b0C, Version 1.1",
+     {1080, 130, 4125, 240},
+     Face::MsSansSerif,
+     8.25,
+     false},
+};
+
+bool pressesBack(const QKeyEvent *key) {
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+AboutWindow::AboutWindow(QWidget *parent) : QWidget(parent) {
+    makeFixedDialog(this, "frmVeskAbout", clientWidth, clientHeight);
+    setWindowTitle(QStringLiteral("About Sweltra \u00b0C"));
+    setFont(platform::designFont(Face::MsSansSerif, 12, false));
+
+    QWidget *previous = nullptr;
+    for (const ControlRow &row : controls) {
+        QWidget *control = addControl(this, row);
+        if (previous) {
+            setTabOrder(previous, control);
+        }
+        previous = control;
+    }
+
+    auto *back = platform::control<QPushButton>(this, "cmdOK");
+    back->setDefault(true);
+    // A held Enter would otherwise go back and forth between this window and the start-up one.
+    back->installEventFilter(this);
+    connect(back, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
+
+    // The picture takes the focus in its turn, and shows when it has it.
+    auto *picture = platform::control<QLabel>(this, "picNoMelt9");
+    picture->setFocusPolicy(Qt::StrongFocus);
+    picture->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted black; }"));
+
+    connect(platform::control<platform::RichTextBox>(this, "txtDisclaimer"), &platform::RichTextBox::Change,
+            this, &AboutWindow::txtDisclaimer_Change);
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent *event) {
+    if (pressesBack(event)) {
+        if (!event->isAutoRepeat()) {
+            platform::control<QPushButton>(this, "cmdOK")->click();
+        }
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool AboutWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->isAutoRepeat() && pressesBack(key)) {
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void AboutWindow::txtDisclaimer_Change() {
+    auto *box = platform::control<platform::RichTextBox>(this, "txtDisclaimer");
+    box->setSelStart(0);
+    box->setSelLength(static_cast<int>(box->Text().size()));
+    box->setSelIndent(textMargin);
+    box->setSelRightIndent(textMargin);
+    box->SetFocus();
+    box->setSelStart(0);
+    box->setSelLength(0);
+}
+
+void AboutWindow::cmdOK_Click() {
+    platform::WindowRegistry::handOver(this, platform::WindowKind::Startup);
+}
+
+} // namespace sweltra::startup
