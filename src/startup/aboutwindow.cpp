@@ -3,6 +3,7 @@
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
 #include "platform/windowregistry.h"
+#include "resources/emblem.h"
 #include "startup/controltable.h"
 
 #include <QKeyEvent>
@@ -19,33 +20,24 @@ constexpr int clientHeight = 5955;
 // Formatting applied to each newly loaded text: a margin either side, in twips.
 constexpr int textMargin = 100;
 
+constexpr FontSpec smallFont{Face::MsSansSerif, 8.25, false};
+constexpr FontSpec textFont{Face::MsSansSerif, 9.75, false};
+constexpr FontSpec windowFont{Face::MsSansSerif, 12, false};
+
+using enum ControlKind;
+
 // In tab order.
+// clang-format off
 constexpr ControlRow controls[] = {
-    {"cmdOK", ControlKind::Button, "Back", {7800, 5400, 1260, 345}, Face::MsSansSerif, 8.25, false},
-    {"picNoMelt9",
-     ControlKind::Picture,
-     ":/emblem-48.png",
-     {240, 120, 780, 780},
-     Face::MsSansSerif,
-     8.25,
-     false},
-    {"txtDisclaimer", ControlKind::RichText, "", {600, 1080, 7935, 4095}, Face::MsSansSerif, 9.75, false},
-    {"Label1", ControlKind::Label, "", {1080, 715, 8085, 330}, Face::MsSansSerif, 8.25, false},
-    {"lblDescription",
-     ControlKind::Label,
-     "Copyright \u00a9 2026 Rudev. All rights reserved.",
-     {1080, 437, 4005, 210},
-     Face::MsSansSerif,
-     8.25,
-     false},
-    {"lblTitle",
-     ControlKind::Label,
-     "Sweltra \u00b0C, Version 1.1",
-     {1080, 130, 4125, 240},
-     Face::MsSansSerif,
-     8.25,
-     false},
+    {"cmdOK", Button, "Back", {7800, 5400, 1260, 345}, smallFont},
+    {"picNoMelt9", Picture, resources::emblem48Path, {240, 120, 780, 780}, smallFont},
+    {"txtDisclaimer", RichText, "", {600, 1080, 7935, 4095}, textFont},
+    {"Label1", Label, "", {1080, 715, 8085, 330}, smallFont},
+    {"lblDescription", Label, "Copyright © 2026 Rudev. All rights reserved.", {1080, 437, 4005, 210},
+     smallFont},
+    {"lblTitle", Label, "Sweltra °C, Version 1.1", {1080, 130, 4125, 240}, smallFont},
 };
+// clang-format on
 
 bool pressesBack(const QKeyEvent *key) {
     switch (key->key()) {
@@ -62,8 +54,8 @@ bool pressesBack(const QKeyEvent *key) {
 
 AboutWindow::AboutWindow(QWidget *parent) : QWidget(parent) {
     makeFixedDialog(this, "frmVeskAbout", clientWidth, clientHeight);
-    setWindowTitle(QStringLiteral("About Sweltra \u00b0C"));
-    setFont(platform::designFont(Face::MsSansSerif, 12, false));
+    setWindowTitle(QStringLiteral("About Sweltra °C"));
+    setFont(fontFor(windowFont));
 
     QWidget *previous = nullptr;
     for (const ControlRow &row : controls) {

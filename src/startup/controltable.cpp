@@ -9,6 +9,10 @@
 
 namespace sweltra::startup {
 
+QFont fontFor(const FontSpec &spec) {
+    return platform::designFont(spec.face, spec.points, spec.bold);
+}
+
 QWidget *addControl(QWidget *parent, const ControlRow &row) {
     const QString content = QString::fromUtf8(row.content);
     QWidget *control = nullptr;
@@ -40,7 +44,7 @@ QWidget *addControl(QWidget *parent, const ControlRow &row) {
     }
     control->setObjectName(QString::fromLatin1(row.name));
     control->setGeometry(platform::toPixels(row.box));
-    control->setFont(platform::designFont(row.face, row.points, row.bold));
+    control->setFont(fontFor(row.font));
     return control;
 }
 

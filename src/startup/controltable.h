@@ -3,11 +3,19 @@
 #include "platform/fonts.h"
 #include "platform/twips.h"
 
+#include <QFont>
+
 class QWidget;
 
 namespace sweltra::startup {
 
 enum class ControlKind { Button, Label, Picture, RichText };
+
+struct FontSpec {
+    platform::Face face;
+    double points;
+    bool bold;
+};
 
 // One control of a window as designed: its place in twips, its caption and its font.
 struct ControlRow {
@@ -16,10 +24,10 @@ struct ControlRow {
     // The caption (UTF-8), or for a picture the resource that it shows.
     const char *content;
     platform::TwipsBox box;
-    platform::Face face;
-    double points;
-    bool bold;
+    FontSpec font;
 };
+
+QFont fontFor(const FontSpec &spec);
 
 // Creates the row's control on the parent: named, placed, captioned and in its font.
 // A picture is shown at its natural size in the middle of its box.

@@ -4,10 +4,10 @@
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
 #include "platform/windowregistry.h"
+#include "resources/emblem.h"
 #include "startup/controltable.h"
 
 #include <QFrame>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -22,66 +22,26 @@ constexpr int clientHeight = 6240;
 constexpr platform::TwipsBox panelBox{360, 240, 8655, 5715};
 const QColor background(192, 0, 0);
 
+constexpr FontSpec windowFont{Face::MsSansSerif, 8.25, false};
+constexpr FontSpec sloganFont{Face::ComicSansMs, 14.25, true};
+constexpr FontSpec nameFont{Face::Arial, 26.25, true};
+using enum ControlKind;
+constexpr const char *emblem = resources::emblem90Path;
+
 // Every control lies on the panel; boxes are relative to it. Buttons come in tab order.
+// clang-format off
 constexpr ControlRow controls[] = {
-    {"cmdDisclaimer",
-     ControlKind::Button,
-     "Readme: Conditions of Use",
-     {720, 4920, 2055, 495},
-     Face::MsSansSerif,
-     8.25,
-     false},
-    {"cmdDecline",
-     ControlKind::Button,
-     "Decline Conditions of Use/Exit",
-     {5520, 4920, 2490, 495},
-     Face::MsSansSerif,
-     8.25,
-     false},
-    {"cmdAccept",
-     ControlKind::Button,
-     "Accept Conditions of Use",
-     {2925, 4920, 2415, 495},
-     Face::MsSansSerif,
-     8.25,
-     false},
-    {"lblTerribleThing",
-     ControlKind::Label,
-     "(A Player Is A Terrible Thing To Melt)",
-     {1732, 2640, 5430, 405},
-     Face::ComicSansMs,
-     14.25,
-     true},
-    {"lblVesk", ControlKind::Label, "Sweltra", {1560, 1920, 5775, 615}, Face::Arial, 26.25, true},
-    {"Image1",
-     ControlKind::Picture,
-     ":/emblem-90.png",
-     {120, 120, 1350, 1350},
-     Face::MsSansSerif,
-     8.25,
-     false},
-    {"imgNoMelt2",
-     ControlKind::Picture,
-     ":/emblem-90.png",
-     {7200, 120, 1350, 1350},
-     Face::MsSansSerif,
-     8.25,
-     false},
-    {"imgNoMelt3",
-     ControlKind::Picture,
-     ":/emblem-90.png",
-     {120, 3255, 1350, 1350},
-     Face::MsSansSerif,
-     8.25,
-     false},
-    {"imgNomelt4",
-     ControlKind::Picture,
-     ":/emblem-90.png",
-     {7200, 3240, 1350, 1350},
-     Face::MsSansSerif,
-     8.25,
-     false},
+    {"cmdDisclaimer", Button, "Readme: Conditions of Use", {720, 4920, 2055, 495}, windowFont},
+    {"cmdDecline", Button, "Decline Conditions of Use/Exit", {5520, 4920, 2490, 495}, windowFont},
+    {"cmdAccept", Button, "Accept Conditions of Use", {2925, 4920, 2415, 495}, windowFont},
+    {"lblTerribleThing", Label, "(A Player Is A Terrible Thing To Melt)", {1732, 2640, 5430, 405}, sloganFont},
+    {"lblVesk", Label, "Sweltra", {1560, 1920, 5775, 615}, nameFont},
+    {"Image1", Picture, emblem, {120, 120, 1350, 1350}, windowFont},
+    {"imgNoMelt2", Picture, emblem, {7200, 120, 1350, 1350}, windowFont},
+    {"imgNoMelt3", Picture, emblem, {120, 3255, 1350, 1350}, windowFont},
+    {"imgNomelt4", Picture, emblem, {7200, 3240, 1350, 1350}, windowFont},
 };
+// clang-format on
 
 // White faces that still show clearly which button has the focus and which is held down.
 const char *const buttonStyle = R"(
@@ -113,8 +73,8 @@ void fitToText(QLabel *label) {
 StartupWindow::StartupWindow(QWidget *parent) : QWidget(parent) {
     makeFixedDialog(this, "frmVESKsplash", clientWidth, clientHeight);
     setWindowTitle(QString());
-    setWindowIcon(QIcon(QStringLiteral(":/icon-32.png")));
-    setFont(platform::designFont(Face::MsSansSerif, 8.25, false));
+    setWindowIcon(resources::windowIcon());
+    setFont(fontFor(windowFont));
     fillWith(this, background);
 
     auto *panel = new QFrame(this);
@@ -127,12 +87,12 @@ StartupWindow::StartupWindow(QWidget *parent) : QWidget(parent) {
     QWidget *previousButton = nullptr;
     for (const ControlRow &row : controls) {
         QWidget *control = addControl(panel, row);
-        if (row.kind == ControlKind::Label) {
+        if (row.kind == Label) {
             auto *label = static_cast<QLabel *>(control);
             fillWith(label, Qt::white);
             fitToText(label);
         }
-        if (row.kind == ControlKind::Button) {
+        if (row.kind == Button) {
             if (previousButton) {
                 setTabOrder(previousButton, control);
             }

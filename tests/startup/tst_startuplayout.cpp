@@ -5,7 +5,6 @@
 #include "startup/startupwindow.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -225,9 +224,6 @@ private slots:
         QFETCH(bool, about);
         QFETCH(QString, name);
         QFETCH(QSize, size);
-        if (!QFile::exists(QStringLiteral(":/emblem-90.png"))) {
-            QSKIP("the emblem is not among the resources yet");
-        }
         auto window = makeWindow(about);
         auto *picture = window->findChild<QLabel *>(name);
         QVERIFY(picture);
