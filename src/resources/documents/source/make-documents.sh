@@ -2,6 +2,8 @@
 # Regenerates the guidance documents (../*.rtf) from the HTML sources here,
 # with LibreOffice Writer's RTF export (Debian: libreoffice-writer-nogui).
 #   usage: ./make-documents.sh [source.html ...]   (default: every source)
+# Writer orders the colour table differently from run to run, so regenerate
+# only the documents whose source changed.
 # Two touches afterwards, so that the files look like a word processor's on
 # Windows and stay small:
 #  - the header gets \ansicpg1252 (Writer leaves the code page implicit);
