@@ -1,0 +1,420 @@
+// Picking entries in the calculator's lists: the points each pick writes, the temperature scales,
+// and the keys that must change nothing.
+
+#include "calculatortesting.h"
+#include "platform/fonts.h"
+
+#include <QApplication>
+#include <QClipboard>
+
+using namespace calculatortesting;
+using sweltra::calculator::CalculatorWindow;
+using sweltra::platform::WindowRegistry;
+
+namespace {
+
+// Counts the writes into a points box: each write is taken out again at once, so a handler that
+// runs twice with the same points is seen twice.
+class WriteCounter {
+public:
+    explicit WriteCounter(QLineEdit *box) {
+        m_connection = QObject::connect(box, &QLineEdit::textChanged, box, [this, box](const QString &text) {
+            if (!text.isEmpty()) {
+                ++m_writes;
+                box->clear();
+            }
+        });
+    }
+    ~WriteCounter() { QObject::disconnect(m_connection); }
+    int writes() const { return m_writes; }
+
+private:
+    QMetaObject::Connection m_connection;
+    int m_writes = 0;
+};
+
+// The lists' entries with the points each must write.
+struct Entry {
+    const char *key;
+    const char *text;
+    const char *points;
+};
+const Entry entries[] = {
+    {"WBGT", "<23\u00B0C", "2"},
+    {"WBGT", "23 to 27", "10"},
+    {"WBGT", "28 to 29", "14"},
+    {"WBGT", ">= 30\u00B0C", "20"},
+    {"Dry_Bulb", "<24\u00B0C", "2"},
+    {"Dry_Bulb", "24 to 29", "10"},
+    {"Dry_Bulb", "30 to 32", "14"},
+    {"Dry_Bulb", ">= 33\u00B0C", "20"},
+    {"Duration", "<30", "2"},
+    {"Duration", "30 to 60", "4"},
+    {"Duration", "60 to 120", "6"},
+    {"Duration", ">120", "8"},
+    {"Intensity", "Easy pace throughout", "2"},
+    {"Intensity", "Moderate pace, breaks in intensity", "4"},
+    {"Intensity", "Moderate pace throughout", "6"},
+    {"Intensity", "Sustained effort with some breaks", "8"},
+    {"Intensity", "Sustained effort throughout", "10"},
+    {"Acclimatization", "Used to hot weather conditions", "2"},
+    {"Acclimatization", "Used to warm weather conditions", "5"},
+    {"Acclimatization", "Used to cool/cold conditions", "8"},
+    {"Ability", "Elite fitness levels", "2"},
+    {"Ability", "Good fitness level", "6"},
+    {"Ability", "Moderate fitness levels", "6"},
+    {"Ability", "Low fitness levels", "8"},
+    {"Age", "Under 13", "8"},
+    {"Age", "13 to 17", "5"},
+    {"Age", "18 to 30", "2"},
+    {"Age", "30 to 40", "5"},
+    {"Age", "Over 40", "8"},
+    {"Drinks", "<15", "2"},
+    {"Drinks", "15 to 25", "4"},
+    {"Drinks", "25 to 35", "6"},
+    {"Drinks", "35 to 45", "8"},
+    {"Drinks", ">45", "10"},
+    {"Time", "Before 9 am", "2"},
+    {"Time", "9 am to 12 noon", "5"},
+    {"Time", "12 noon to 4 pm", "10"},
+    {"Time", "4 pm to sunset", "5"},
+    {"Time", "After dark", "2"},
+    {"Surface", "Water", "1"},
+    {"Surface", "Grass", "2"},
+    {"Surface", "Boards", "4"},
+    {"Surface", "Sand", "6"},
+    {"Surface", "Synthetic surface", "6"},
+    {"Surface", "Asphalt", "8"},
+    {"Venue", "Indoor air conditioning", "1"},
+    {"Venue", "Indoor no air conditioning", "4"},
+    {"Venue", "Outdoors", "8"},
+    {"Medical", "None", "0"},
+    {"Medical", "High: Asthma, Diabetes, Pregnancy, *", "X"},
+    {"Medical", "Extreme: Flu,Diarrhea,Drugs,Alcohol, *", "X"},
+};
+
+QString otherScale(const QString &key) {
+    if (key == QLatin1String("WBGT")) {
+        return QStringLiteral("Dry_Bulb");
+    }
+    return key == QLatin1String("Dry_Bulb") ? QStringLiteral("WBGT") : QString();
+}
+
+} // namespace
+
+class TestCalculatorPicks : public QObject {
+    Q_OBJECT
+    QWidget *m_window = nullptr;
+
+    using Pick = bool (*)(QComboBox *, const QString &);
+
+private slots:
+    void initTestCase() { sweltra::platform::installFontSubstitutes(); }
+    void init() {
+        m_window = showCalculator();
+        QVERIFY(m_window);
+    }
+    void cleanup() { WindowRegistry::reset(); }
+
+    void pickWritesPoints_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("byKeys");
+        for (const Entry &e : entries) {
+            for (bool byKeys : {false, true}) {
+                QTest::addRow("%s %s, %s", e.key, e.text, byKeys ? "keys" : "mouse")
+                    << QString::fromLatin1(e.key) << QString::fromUtf8(e.text)
+                    << QString::fromLatin1(e.points) << byKeys;
+            }
+        }
+    }
+    void pickWritesPoints() {
+        QFETCH(QString, key);
+        QFETCH(QString, entry);
+        QFETCH(QString, expected);
+        QFETCH(bool, byKeys);
+        QComboBox *combo = list(m_window, key);
+        QVERIFY(byKeys ? pickWithKeys(combo, entry) : pickWithMouse(combo, entry));
+        QCOMPARE(combo->currentText(), entry);
+        QCOMPARE(points(m_window, key)->text(), expected);
+        // Nothing else is written; only the other temperature scale becomes unavailable.
+        for (const QString &other : pointsKeys) {
+            if (other != key) {
+                QCOMPARE(points(m_window, other)->text(), QString());
+            }
+        }
+        for (const QString &scale : {QStringLiteral("WBGT"), QStringLiteral("Dry_Bulb")}) {
+            QCOMPARE(list(m_window, scale)->isEnabled(), scale != otherScale(key));
+        }
+        QCOMPARE(m_window->findChild<QLineEdit *>("txt_Total")->text(), QString());
+    }
+
+    void laterPickReplaces_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QStringList>("picks");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("fitness, good then low")
+            << "Ability" << QStringList{"Good fitness level", "Low fitness levels"} << "8";
+        QTest::newRow("medical, extreme then none")
+            << "Medical" << QStringList{"Extreme: Flu,Diarrhea,Drugs,Alcohol, *", "None"} << "0";
+        QTest::newRow("medical, none then high")
+            << "Medical" << QStringList{"None", "High: Asthma, Diabetes, Pregnancy, *"} << "X";
+        QTest::newRow("wet bulb, two bands") << "WBGT" << QStringList{"28 to 29", ">= 30\u00B0C"} << "20";
+        QTest::newRow("air temperature, two bands")
+            << "Dry_Bulb" << QStringList{">= 33\u00B0C", "<24\u00B0C"} << "2";
+        QTest::newRow("same entry twice") << "Age" << QStringList{"18 to 30", "18 to 30"} << "2";
+        QTest::newRow("drinks, down and back up") << "Drinks" << QStringList{">45", "<15", "25 to 35"} << "6";
+    }
+    void laterPickReplaces() {
+        QFETCH(QString, key);
+        QFETCH(QStringList, picks);
+        QFETCH(QString, expected);
+        for (const QString &entry : picks) {
+            QVERIFY(pickWithMouse(list(m_window, key), entry));
+        }
+        QCOMPARE(points(m_window, key)->text(), expected);
+        // The list that was used stays usable; the other scale stays unavailable and empty.
+        QVERIFY(list(m_window, key)->isEnabled());
+        if (const QString other = otherScale(key); !other.isEmpty()) {
+            QVERIFY(!list(m_window, other)->isEnabled());
+            QCOMPARE(points(m_window, other)->text(), QString());
+        }
+    }
+
+    // Each pick runs the list's handler exactly once, whether made with the mouse or the keys.
+    void eachPickRunsTheHandlerOnce_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("byKeys");
+        for (const char *key : {"WBGT", "Dry_Bulb", "Duration", "Intensity", "Acclimatization", "Ability",
+                                "Age", "Drinks", "Time", "Surface", "Venue", "Medical"}) {
+            QTest::addRow("%s, mouse", key) << QString::fromLatin1(key) << false;
+            QTest::addRow("%s, keys", key) << QString::fromLatin1(key) << true;
+        }
+    }
+    void eachPickRunsTheHandlerOnce() {
+        QFETCH(QString, key);
+        QFETCH(bool, byKeys);
+        QComboBox *combo = list(m_window, key);
+        WriteCounter counter(points(m_window, key));
+        int picks = 0;
+        if (byKeys) {
+            // Down from nothing picks the first entry; every further move is one more pick.
+            for (int move : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down}) {
+                QTest::keyClick(combo, Qt::Key(move));
+                ++picks;
+                QCOMPARE(counter.writes(), picks);
+            }
+        } else {
+            for (int index : {0, 1, 1, 2}) {
+                QVERIFY(pickWithMouse(combo, combo->itemText(index)));
+                ++picks;
+                QCOMPARE(counter.writes(), picks);
+            }
+        }
+    }
+
+    void handlerWithoutSelectionChangesNothing_data() {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("WBGT") << "WBGT";
+        QTest::newRow("Dry_Bulb") << "Dry_Bulb";
+        QTest::newRow("Age") << "Age";
+    }
+    void handlerWithoutSelectionChangesNothing() {
+        QFETCH(QString, key);
+        auto *window = qobject_cast<CalculatorWindow *>(m_window);
+        QVERIFY(window);
+        if (key == QLatin1String("WBGT")) {
+            window->cbo_WBGT_Click();
+        } else if (key == QLatin1String("Dry_Bulb")) {
+            window->cbo_Dry_Bulb_Click();
+        } else {
+            window->cbo_Age_Click();
+        }
+        QCOMPARE(allPoints(m_window), QStringList(pointsKeys.size(), QString()));
+        QVERIFY(list(m_window, "WBGT")->isEnabled());
+        QVERIFY(list(m_window, "Dry_Bulb")->isEnabled());
+    }
+
+    // An entry the catalogue does not know leaves the box alone; the other scale still goes.
+    void unknownEntryKeepsPoints_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("known");
+        QTest::addColumn<QString>("unknown");
+        QTest::newRow("age in lower case") << "Age"
+                                           << "Over 40"
+                                           << "over 40";
+        QTest::newRow("wet bulb without blank") << "WBGT"
+                                                << "<23\u00B0C"
+                                                << ">=30\u00B0C";
+        QTest::newRow("air temperature, other degree sign") << "Dry_Bulb"
+                                                            << "30 to 32"
+                                                            << ">= 33\u00BAC";
+    }
+    void unknownEntryKeepsPoints() {
+        QFETCH(QString, key);
+        QFETCH(QString, known);
+        QFETCH(QString, unknown);
+        QComboBox *combo = list(m_window, key);
+        QVERIFY(pickWithMouse(combo, known));
+        const QString before = points(m_window, key)->text();
+        combo->addItem(unknown);
+        QVERIFY(pickWithMouse(combo, unknown));
+        QCOMPARE(points(m_window, key)->text(), before);
+        if (const QString other = otherScale(key); !other.isEmpty()) {
+            QVERIFY(!list(m_window, other)->isEnabled());
+        }
+    }
+
+    void otherFactorsWriteNothing() {
+        QComboBox *combo = list(m_window, "Other");
+        for (int i = 0; i < combo->count(); ++i) {
+            QVERIFY(pickWithMouse(combo, combo->itemText(i)));
+            QCOMPARE(combo->currentText(), combo->itemText(i));
+            QVERIFY(pickWithKeys(combo, combo->itemText(i == 0 ? 1 : 0)));
+        }
+        QCOMPARE(allPoints(m_window), QStringList(pointsKeys.size(), QString()));
+        QVERIFY(list(m_window, "WBGT")->isEnabled());
+        QVERIFY(list(m_window, "Dry_Bulb")->isEnabled());
+    }
+
+    // Typed characters never reach a list: neither its text nor any points change.
+    void typedCharactersAreDiscarded_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("special");
+        QTest::newRow("letters into a chosen list") << "Age"
+                                                    << "13 to 17"
+                                                    << "Over" << 0;
+        QTest::newRow("digits into a chosen list") << "Duration"
+                                                   << "<30"
+                                                   << "120" << 0;
+        QTest::newRow("blank and punctuation") << "Venue"
+                                               << "Outdoors"
+                                               << " ,*?" << 0;
+        QTest::newRow("letters into an empty list") << "Medical"
+                                                    << ""
+                                                    << "None" << 0;
+        QTest::newRow("degree sign") << "WBGT"
+                                     << ""
+                                     << "\u00B0" << 0;
+        QTest::newRow("letters into the other factors") << "Other"
+                                                        << "Shade available during breaks?"
+                                                        << "No" << 0;
+        QTest::newRow("Backspace") << "Ability"
+                                   << "Elite fitness levels"
+                                   << "" << int(Qt::Key_Backspace);
+        QTest::newRow("Backspace into an empty list") << "Time"
+                                                      << ""
+                                                      << "" << int(Qt::Key_Backspace);
+        QTest::newRow("Ctrl+X") << "Surface"
+                                << "Grass"
+                                << "" << int(Qt::Key_X);
+        QTest::newRow("Ctrl+V") << "Surface"
+                                << "Grass"
+                                << "" << int(Qt::Key_V);
+    }
+    void typedCharactersAreDiscarded() {
+        QFETCH(QString, key);
+        QFETCH(QString, picked);
+        QFETCH(QString, typed);
+        QFETCH(int, special);
+        QComboBox *combo = list(m_window, key);
+        if (!picked.isEmpty()) {
+            QVERIFY(pickWithMouse(combo, picked));
+        }
+        QApplication::clipboard()->setText(QStringLiteral("Outdoors"));
+        const QStringList before = allPoints(m_window);
+        const int index = combo->currentIndex();
+        combo->lineEdit()->selectAll();
+        if (special == Qt::Key_X || special == Qt::Key_V) {
+            QTest::keyClick(combo, Qt::Key(special), Qt::ControlModifier);
+        } else if (special) {
+            QTest::keyClick(combo, Qt::Key(special));
+            QTest::keyClick(combo->lineEdit(), Qt::Key(special));
+        } else {
+            QTest::keyClicks(combo, typed);
+            QTest::keyClicks(combo->lineEdit(), typed);
+        }
+        QCOMPARE(combo->currentText(), picked);
+        QCOMPARE(combo->currentIndex(), index);
+        QCOMPARE(allPoints(m_window), before);
+
+        // Nor do they move the choice in the opened list.
+        combo->showPopup();
+        QTest::keyClicks(combo->view(), typed.isEmpty() ? QStringLiteral("O") : typed);
+        QTest::keyClick(combo->view(), Qt::Key_Escape);
+        QCOMPARE(combo->currentIndex(), index);
+        QCOMPARE(allPoints(m_window), before);
+    }
+
+    // Delete still edits the edit field, but only a pick writes points, also when the edited
+    // text matches another entry and the focus moves on.
+    void deleteEditsTheFieldOnly() {
+        QComboBox *combo = list(m_window, "Venue");
+        QVERIFY(pickWithMouse(combo, "Indoor no air conditioning"));
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        combo->setFocus();
+        combo->lineEdit()->setCursorPosition(7);
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(combo, Qt::Key_Delete);
+        }
+        QCOMPARE(combo->currentText(), QStringLiteral("Indoor air conditioning"));
+        QCOMPARE(points(m_window, "Venue")->text(), QStringLiteral("4"));
+        QTest::keyClick(combo, Qt::Key_Tab);
+        QVERIFY(!combo->hasFocus());
+        QCOMPARE(combo->currentIndex(), 1);
+        QCOMPARE(points(m_window, "Venue")->text(), QStringLiteral("4"));
+        // A later pick writes again.
+        QTest::keyClick(combo, Qt::Key_Up);
+        QCOMPARE(points(m_window, "Venue")->text(), QStringLiteral("1"));
+    }
+
+    // Points boxes and the total take the focus and let their text be selected, but no key,
+    // deletion or paste changes them.
+    void boxesCannotBeEdited_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("typed");
+        const auto rows = [](const char *box) {
+            QTest::addRow("%s, typing", box) << box << 0 << 0 << "45";
+            QTest::addRow("%s, Delete", box) << box << int(Qt::Key_Delete) << 0 << "";
+            QTest::addRow("%s, Backspace", box) << box << int(Qt::Key_Backspace) << 0 << "";
+            QTest::addRow("%s, Ctrl+V", box) << box << int(Qt::Key_V) << int(Qt::ControlModifier) << "";
+            QTest::addRow("%s, Shift+Insert", box)
+                << box << int(Qt::Key_Insert) << int(Qt::ShiftModifier) << "";
+            QTest::addRow("%s, Ctrl+X", box) << box << int(Qt::Key_X) << int(Qt::ControlModifier) << "";
+        };
+        rows("txt_Ability");
+        rows("txt_Total");
+    }
+    void boxesCannotBeEdited() {
+        QFETCH(QString, box);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, typed);
+        QVERIFY(pickWithMouse(list(m_window, "Ability"), "Good fitness level"));
+        auto *field = m_window->findChild<QLineEdit *>(box);
+        if (box == QLatin1String("txt_Total")) {
+            field->setText(QStringLiteral(" 62"));
+        }
+        const QString before = field->text();
+        QApplication::clipboard()->setText(QStringLiteral("99"));
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        field->setFocus();
+        QVERIFY(field->hasFocus());
+        field->selectAll();
+        QCOMPARE(field->selectedText(), before);
+        if (key) {
+            QTest::keyClick(field, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        } else {
+            QTest::keyClicks(field, typed);
+        }
+        QCOMPARE(field->text(), before);
+    }
+};
+
+QTEST_MAIN(TestCalculatorPicks)
+#include "tst_calculatorpicks.moc"
