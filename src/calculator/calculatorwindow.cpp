@@ -7,13 +7,13 @@
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
 #include "platform/windowregistry.h"
+#include "resources/emblem.h"
 #include "risk/catalogue.h"
 #include "risk/verdict.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
-#include <QIcon>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,7 +77,7 @@ constexpr std::string_view resetOrder[] = {"Dry_Bulb", "WBGT",    "Duration", "I
 CalculatorWindow::CalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frm_Sweltra"));
     setWindowTitle(QStringLiteral("Sweltra - Sports Medicine Australia (SA Branch) - Non-Desert Version*"));
-    setWindowIcon(QIcon(QStringLiteral(":/icon-32.png")));
+    setWindowIcon(resources::windowIcon());
     setFont(fontOf(windowFont));
     QPalette background = palette();
     background.setColor(QPalette::Window, background.color(QPalette::Button));

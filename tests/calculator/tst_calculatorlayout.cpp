@@ -120,6 +120,7 @@ private slots:
         QCOMPARE(m_window->palette().color(QPalette::Window),
                  QApplication::palette().color(QPalette::Button));
         QVERIFY(m_window->autoFillBackground());
+        QVERIFY(m_window->windowIcon().availableSizes().contains(QSize(32, 32)));
         // Centred before the frame is known: the frame's size is the only allowance.
         const QRect screen = m_window->screen()->availableGeometry();
         const QSize frame = m_window->frameGeometry().size() - m_window->size();

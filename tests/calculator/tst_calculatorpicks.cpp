@@ -106,8 +106,6 @@ class TestCalculatorPicks : public QObject {
     Q_OBJECT
     QWidget *m_window = nullptr;
 
-    using Pick = bool (*)(QComboBox *, const QString &);
-
 private slots:
     void initTestCase() { sweltra::platform::installFontSubstitutes(); }
     void init() {
@@ -212,6 +210,32 @@ private slots:
                 QCOMPARE(counter.writes(), picks);
             }
         }
+    }
+
+    // The keys that open a list keep working, and Enter in the open list picks.
+    void keysOpenTheListAndPick_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("F4") << int(Qt::Key_F4) << int(Qt::NoModifier);
+        QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier);
+    }
+    void keysOpenTheListAndPick() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QComboBox *combo = list(m_window, "Surface");
+        QTest::keyClick(combo, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(combo->view()->isVisible());
+        QTest::keyClick(combo->view(), Qt::Key_Escape);
+        QVERIFY(!combo->view()->isVisible());
+        QCOMPARE(points(m_window, "Surface")->text(), QString());
+
+        // The open list starts on its first entry.
+        QTest::keyClick(combo, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTest::keyClick(combo->view(), Qt::Key_Down);
+        QTest::keyClick(combo->view(), Qt::Key_Return);
+        QVERIFY(!combo->view()->isVisible());
+        QCOMPARE(combo->currentText(), QStringLiteral("Grass"));
+        QCOMPARE(points(m_window, "Surface")->text(), QStringLiteral("2"));
     }
 
     void handlerWithoutSelectionChangesNothing_data() {
