@@ -16,7 +16,11 @@ struct FaceEntry {
 
 const FaceEntry &entry(Face face) {
     static const FaceEntry table[] = {
-        {Face::MsSansSerif, "MS Sans Serif", {"Liberation Sans", "DejaVu Sans", "Arial"}},
+        // Arial's widths (Liberation Sans, Arimo) fit every calculator caption with room to spare;
+        // plain DejaVu Sans is too wide for several, its condensed cut is not.
+        {Face::MsSansSerif,
+         "MS Sans Serif",
+         {"Liberation Sans", "Arimo", "Arial", "DejaVu Sans Condensed", "DejaVu Sans"}},
         {Face::Arial, "Arial", {"Liberation Sans", "DejaVu Sans"}},
         {Face::Verdana, "Verdana", {"DejaVu Sans", "Liberation Sans"}},
         {Face::ComicSansMs, "Comic Sans MS", {"Comic Neue", "Comic Sans MS", "DejaVu Sans"}},
