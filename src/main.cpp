@@ -1,3 +1,4 @@
+#include "calculator/calculatorwindow.h"
 #include "documents/readmeviewer.h"
 #include "platform/fonts.h"
 #include "platform/windowregistry.h"
@@ -19,6 +20,8 @@ int main(int argc, char *argv[]) {
 
     WindowRegistry::setFactory(WindowKind::Startup, [] { return new sweltra::startup::StartupWindow; });
     WindowRegistry::setFactory(WindowKind::About, [] { return new sweltra::startup::AboutWindow; });
+    WindowRegistry::setFactory(WindowKind::Calculator,
+                               [] { return new sweltra::calculator::CalculatorWindow; });
     WindowRegistry::setFactory(WindowKind::Viewer, [] { return new sweltra::documents::frmReadMeViewer; });
 
     WindowRegistry::show(WindowKind::Startup);
