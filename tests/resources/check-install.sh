@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks that it holds exactly the layout a package
-# ships: the program and its documents in one folder, a link in bin/, the desktop files and icons.
+# ships: the program and its documents in one folder, a link in bin/, the desktop files and icons,
+# the copyright, changelog and manual page.
 # Usage: check-install.sh CMAKE BUILD_DIR ROOT DOCUMENTS_DIR APP_ID
 set -euo pipefail
 cmake=$1 build=$2 root=$3 documents=$4 id=$5
@@ -25,7 +26,8 @@ esac
 
 expected=("$program" bin/SweltraC
     "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
-    "share/icons/hicolor/scalable/apps/$id.svg")
+    "share/icons/hicolor/scalable/apps/$id.svg"
+    share/doc/sweltra/copyright share/doc/sweltra/changelog.gz share/man/man1/SweltraC.1.gz)
 for side in 32 48 256; do
     icon="share/icons/hicolor/${side}x${side}/apps/$id.png"
     expected+=("$icon")
