@@ -7,10 +7,10 @@ cd "$(dirname "$0")"
 
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev clang-format pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
     fonts-liberation2 fonts-dejavu-core fonts-comic-neue
-    xvfb xauth xdotool imagemagick at-spi2-core python3-gi gir1.2-atspi-2.0
-    desktop-file-utils appstream librsvg2-bin
+    xvfb xauth xdotool imagemagick at-spi2-core python3-gi gir1.2-atspi-2.0 dbus-daemon
+    desktop-file-utils appstream librsvg2-bin dpkg-dev
 )
 
 install_missing() {
