@@ -19,7 +19,15 @@ export DEBIAN_FRONTEND=noninteractive
 passed=0 failed=0
 pass() { echo "PASS $1"; passed=$((passed + 1)); }
 fail() { echo "FAIL $1${2:+: $2}"; failed=$((failed + 1)); }
+# Seconds each stage took, for keeping an eye on the CI's time.
+times=""
+stage_start=$SECONDS
+lap() {
+    times+=" $1 $((SECONDS - stage_start)) s,"
+    stage_start=$SECONDS
+}
 finish() {
+    [ -z "$times" ] || echo "times:${times%,}"
     echo "package: $passed passed, $failed failed"
     [ "$failed" -eq 0 ]
     exit
@@ -59,6 +67,8 @@ else
     finish
 fi
 
+lap build
+
 # 2. apt-get installs it with its dependencies; the link and the documents are in place.
 if ! "${sudo[@]}" apt-get install -y -qq "$deb" >"$out/install.log" 2>&1; then
     tail -30 "$out/install.log"
@@ -75,14 +85,30 @@ done
 if [ -z "$problems" ]; then pass "installed with apt-get"; else fail "installed with apt-get" "$problems"; fi
 dpkg-query -L sweltra >"$out/files.txt"
 
+lap install
+
 # 3-5. The installed program on a virtual X server, read through its accessibility tree.
+# The server picks a free display itself and writes its number to us (-displayfd), so test runs
+# side by side cannot race for one as xvfb-run -a can.
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
-XDG_RUNTIME_DIR=$runtime QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
-    env -u SESSION_MANAGER -u DBUS_SESSION_BUS_ADDRESS -u QT_ACCESSIBILITY -u NO_AT_BRIDGE \
-    xvfb-run -a -s "-screen 0 1280x1024x24" \
-    dbus-run-session -- /usr/bin/python3 "$here/installed_program.py" /usr/bin/SweltraC "$out" \
-    >"$out/ui.log" 2>&1
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$runtime/display" >"$out/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do
+    [ -s "$runtime/display" ] || ! kill -0 "$xvfb" 2>/dev/null && break
+    sleep 0.1
+done
+if [ -s "$runtime/display" ]; then
+    DISPLAY=:$(cat "$runtime/display") XDG_RUNTIME_DIR=$runtime QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+        QT_QPA_PLATFORM=xcb env -u SESSION_MANAGER -u DBUS_SESSION_BUS_ADDRESS -u XAUTHORITY \
+        -u QT_ACCESSIBILITY -u NO_AT_BRIDGE \
+        dbus-run-session -- /usr/bin/python3 "$here/installed_program.py" /usr/bin/SweltraC "$out" \
+        >"$out/ui.log" 2>&1
+else
+    echo "FAIL virtual X server: did not start, see $out/xvfb.log" >"$out/ui.log"
+fi
+kill "$xvfb" 2>/dev/null
+wait "$xvfb" 2>/dev/null
 rm -rf "$runtime"
 while read -r verdict name; do
     case $verdict in
@@ -95,6 +121,8 @@ if ! grep -q '^PASS ' "$out/ui.log" || grep -q '^FAIL ' "$out/ui.log"; then
     echo "--- $out/ui.log:"
     grep -vE '^(PASS|FAIL) ' "$out/ui.log" | tail -20
 fi
+
+lap program
 
 # 6. Purged, nothing of the package is left: no file it listed, no folder that only it owned.
 if "${sudo[@]}" apt-get purge -y -qq sweltra >"$out/purge.log" 2>&1 && ! installed; then
@@ -112,4 +140,5 @@ if "${sudo[@]}" apt-get purge -y -qq sweltra >"$out/purge.log" 2>&1 && ! install
 else
     fail "purged without a trace" "apt-get purge failed, see $out/purge.log"
 fi
+lap purge
 finish

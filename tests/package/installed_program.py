@@ -82,8 +82,15 @@ def main(program, out):
     process = subprocess.Popen([program], stdout=log, stderr=subprocess.STDOUT)
     state = {}
 
+    def program_on_bus():
+        if process.poll() is not None:
+            log.flush()
+            with open(log.name, encoding="utf-8", errors="replace") as output:
+                raise AssertionError(f"the program ended at start ({process.returncode}): {output.read()[-400:]}")
+        return ui.find_application(APP)
+
     def startup_window():
-        app = ui.wait_for_application(APP, timeout=30)
+        app = ui.wait_until(program_on_bus, timeout=30, what=f"application {APP!r} on the bus")
         state["app"] = app
         startup = ui.wait_for_window(app, "", timeout=30)
         ids = ui.wait_until(lambda: visible_windows(), what="a visible X window of class SweltraC")
