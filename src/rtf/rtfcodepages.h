@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringDecoder>
+
+#include <unordered_map>
+
+namespace sweltra::rtf {
+
+inline constexpr int kDefaultCodepage = 1252;
+inline constexpr int kSymbolCodepage = 42; // fonts with \fcharset2: bytes name glyphs, not letters
+
+// The code page that \fcharsetN stands for, or 0 when the font uses the document's.
+int codepageForCharset(int charset);
+
+// `codepage` when it can be decoded, otherwise the default.
+int usableCodepage(int codepage);
+
+// Decodes byte runs in Windows and Mac code pages; converters are made once per code page.
+class CodepageDecoder {
+public:
+    // Appends the text of `bytes` to `out`.
+    void decode(QByteArrayView bytes, int codepage, QString &out);
+
+private:
+    std::unordered_map<int, QStringDecoder> m_decoders;
+};
+
+} // namespace sweltra::rtf

@@ -1,0 +1,176 @@
+#include "rtf/rtfdocumentwriter.h"
+
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextImageFormat>
+#include <QTextTable>
+
+#include <algorithm>
+
+namespace sweltra::rtf {
+
+DocumentWriter::DocumentWriter(QTextDocument &document) : m_document(document), m_cursor(&document) {
+    m_cursor.movePosition(QTextCursor::End);
+}
+
+RowDefinition &DocumentWriter::rowDefinition(int level) {
+    return m_rows[static_cast<std::size_t>(std::clamp(level, 1, kMaxTableDepth))];
+}
+
+bool DocumentWriter::isEmpty() const { return m_document.isEmpty(); }
+
+bool DocumentWriter::takeBlocks(int count) {
+    if (m_blocks > kMaxBlocks - count)
+        return false;
+    m_blocks += count;
+    return true;
+}
+
+void DocumentWriter::text(const QString &text, const QTextCharFormat &format) { m_cursor.insertText(text, format); }
+
+void DocumentWriter::image(const QTextImageFormat &format) { m_cursor.insertImage(format); }
+
+void DocumentWriter::paragraph(const QTextBlockFormat &block, const QTextCharFormat &chars) {
+    m_cursor.setBlockFormat(block);
+    m_cursor.setBlockCharFormat(chars);
+    if (takeBlocks(1))
+        m_cursor.insertBlock(block, chars);
+    else
+        m_cursor.insertText(QString(QChar::LineSeparator), chars);
+}
+
+void DocumentWriter::endCell(int level, const QTextBlockFormat &block, const QTextCharFormat &chars) {
+    settle(std::max(level, 1), true);
+    if (m_tables.empty()) { // no room for a table: the cell becomes a paragraph
+        paragraph(block, chars);
+        return;
+    }
+    m_cursor.setBlockFormat(block);
+    m_cursor.setBlockCharFormat(chars);
+    m_tables.back().cellPending = true;
+}
+
+void DocumentWriter::endRow(int level) {
+    level = std::clamp(level, 1, kMaxTableDepth);
+    settle(level, false);
+    if (m_tables.empty())
+        return;
+    OpenTable &t = m_tables.back();
+    applyRow(t, rowDefinition(level));
+    t.cellPending = false;
+    t.rowPending = true;
+}
+
+void DocumentWriter::finish(const QTextBlockFormat &block, const QTextCharFormat &chars) {
+    if (m_tables.empty()) {
+        m_cursor.setBlockFormat(block);
+        m_cursor.setBlockCharFormat(chars);
+    }
+    while (!m_tables.empty())
+        closeTable();
+}
+
+void DocumentWriter::appendDocument(const QTextDocument &other, const QTextBlockFormat &block,
+                                    const QTextCharFormat &chars) {
+    finish(block, chars);
+    if (other.isEmpty())
+        return;
+    paragraph(block, chars);
+    m_cursor.insertFragment(QTextDocumentFragment(&other));
+}
+
+void DocumentWriter::settle(int level, bool settleCell) {
+    level = std::clamp(level, 0, kMaxTableDepth);
+    while (static_cast<int>(m_tables.size()) > level)
+        closeTable();
+    while (static_cast<int>(m_tables.size()) < level) {
+        if (!m_tables.empty() && m_tables.back().pending())
+            moveToCell(m_tables.back());
+        if (!openTable())
+            break;
+    }
+    if (settleCell && !m_tables.empty() && m_tables.back().pending())
+        moveToCell(m_tables.back());
+}
+
+void DocumentWriter::moveToCell(OpenTable &t) {
+    QTextTable *table = t.table;
+    if (t.rowPending) {
+        if (t.row + 1 >= table->rows()) {
+            if (takeBlocks(table->columns()))
+                table->appendRows(1);
+        }
+        if (t.row + 1 < table->rows()) {
+            ++t.row;
+            t.column = 0;
+        }
+    } else if (t.cellPending) {
+        if (t.column + 1 >= table->columns() && table->columns() < kMaxTableColumns &&
+            takeBlocks(table->rows()))
+            table->appendColumns(1);
+        if (t.column + 1 < table->columns())
+            ++t.column;
+    }
+    t.rowPending = t.cellPending = false;
+    m_cursor = table->cellAt(t.row, t.column).lastCursorPosition();
+}
+
+bool DocumentWriter::openTable() {
+    const int level = static_cast<int>(m_tables.size()) + 1;
+    const RowDefinition &row = rowDefinition(level);
+    const int columns = std::clamp(static_cast<int>(row.cellRight.size()), 1, kMaxTableColumns);
+    QTextTableFormat format;
+    format.setCellSpacing(0);
+    format.setBorderCollapse(true);
+    format.setBorder(0);
+    if (!takeBlocks(columns)) // no room: the content stays where it is
+        return false;
+    OpenTable t;
+    t.table = m_cursor.insertTable(1, columns, format);
+    applyRow(t, row);
+    m_tables.push_back(std::move(t));
+    return true;
+}
+
+void DocumentWriter::closeTable() {
+    QTextTable *table = m_tables.back().table;
+    m_tables.pop_back();
+    m_cursor.setPosition(table->lastPosition() + 1);
+    if (!m_tables.empty()) {
+        OpenTable &outer = m_tables.back();
+        outer.cellPending = outer.rowPending = false;
+    }
+}
+
+void DocumentWriter::applyRow(OpenTable &t, const RowDefinition &row) {
+    const auto &rights = row.cellRight;
+    if (rights.empty() || rights.size() < t.appliedRights.size() ||
+        (rights == t.appliedRights && t.appliedColumns == t.table->columns()))
+        return;
+    t.appliedRights = rights;
+    t.appliedColumns = t.table->columns();
+    QTextTableFormat format = t.table->format();
+    QList<QTextLength> widths;
+    int previous = row.left;
+    for (int i = 0; i < t.table->columns(); ++i) {
+        if (static_cast<std::size_t>(i) < rights.size()) {
+            const int width = std::max(0, rights[static_cast<std::size_t>(i)] - previous);
+            previous = std::max(previous, rights[static_cast<std::size_t>(i)]);
+            widths.append(QTextLength(QTextLength::FixedLength, width / 15.0));
+        } else {
+            widths.append(QTextLength());
+        }
+    }
+    format.setColumnWidthConstraints(widths);
+    if (row.borders) {
+        format.setBorder(1);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setBorderBrush(Qt::black);
+    }
+    format.setCellPadding(row.gap >= 0 ? std::clamp(row.gap / 15.0, 0.0, 20.0) : 2.0);
+    t.table->setFormat(format);
+}
+
+} // namespace sweltra::rtf

@@ -1,0 +1,137 @@
+#include "rtf/rtftokenizer.h"
+
+#include "rtf/rtfreader.h"
+
+#include <algorithm>
+
+namespace sweltra::rtf {
+
+namespace {
+
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Bytes that are not text: they are dropped between text runs.
+bool isIgnorable(char c) { return c == '\r' || c == '\n' || c == '\0'; }
+
+} // namespace
+
+Token Tokenizer::next() {
+    const qsizetype size = m_data.size();
+    while (m_pos < size && isIgnorable(m_data[m_pos]))
+        ++m_pos;
+    Token t;
+    if (m_pos >= size)
+        return t;
+    const char c = m_data[m_pos];
+    if (c == '{') {
+        ++m_pos;
+        t.kind = Token::Kind::GroupOpen;
+        return t;
+    }
+    if (c == '}') {
+        ++m_pos;
+        t.kind = Token::Kind::GroupClose;
+        return t;
+    }
+    if (c == '\\')
+        return readControl();
+    const qsizetype start = m_pos;
+    while (m_pos < size) {
+        const char b = m_data[m_pos];
+        if (b == '{' || b == '}' || b == '\\' || isIgnorable(b))
+            break;
+        ++m_pos;
+    }
+    t.kind = Token::Kind::Text;
+    t.bytes = m_data.sliced(start, m_pos - start);
+    return t;
+}
+
+Token Tokenizer::readControl() {
+    const qsizetype size = m_data.size();
+    Token t;
+    ++m_pos; // the backslash
+    if (m_pos >= size) {
+        t.kind = Token::Kind::Symbol;
+        t.symbol = '\\';
+        return t;
+    }
+    const char c = m_data[m_pos];
+    if (!isLetter(c)) {
+        ++m_pos;
+        if (c == '\'') {
+            int value = 0;
+            int digits = 0;
+            while (digits < 2 && m_pos < size && hexValue(m_data[m_pos]) >= 0) {
+                value = value * 16 + hexValue(m_data[m_pos]);
+                ++m_pos;
+                ++digits;
+            }
+            if (digits == 0) { // \' without hex digits carries no byte
+                t.kind = Token::Kind::Symbol;
+                t.symbol = '\'';
+                return t;
+            }
+            t.kind = Token::Kind::HexByte;
+            t.parameter = value;
+            return t;
+        }
+        t.kind = Token::Kind::Symbol;
+        t.symbol = c == '\r' ? '\n' : c;
+        if (c == '\r' && m_pos < size && m_data[m_pos] == '\n')
+            ++m_pos;
+        return t;
+    }
+    const qsizetype start = m_pos;
+    while (m_pos < size && isLetter(m_data[m_pos]))
+        ++m_pos;
+    t.kind = Token::Kind::Word;
+    t.bytes = m_data.sliced(start, m_pos - start);
+    bool negative = false;
+    if (m_pos + 1 < size && m_data[m_pos] == '-' && isDigit(m_data[m_pos + 1])) {
+        negative = true;
+        ++m_pos;
+    }
+    if (m_pos < size && isDigit(m_data[m_pos])) {
+        std::int64_t value = 0;
+        while (m_pos < size && isDigit(m_data[m_pos])) {
+            value = std::min<std::int64_t>(value * 10 + (m_data[m_pos] - '0'), kMaxParameter);
+            ++m_pos;
+        }
+        t.hasParameter = true;
+        t.parameter = static_cast<std::int32_t>(negative ? -value : value);
+    }
+    if (m_pos < size && m_data[m_pos] == ' ')
+        ++m_pos;
+    if (t.bytes == QByteArrayView("bin") && t.hasParameter && t.parameter > 0) {
+        const qsizetype length = std::min<qsizetype>({t.parameter, size - m_pos, kMaxBinaryBytes});
+        t.kind = Token::Kind::Binary;
+        t.bytes = m_data.sliced(m_pos, length);
+        m_pos += length;
+    }
+    return t;
+}
+
+bool Tokenizer::onlyBlanksLeft() { return peekSignificant() == 0; }
+
+char Tokenizer::peekSignificant() {
+    for (qsizetype p = m_pos; p < m_data.size(); ++p) {
+        const char c = m_data[p];
+        if (c != ' ' && c != '\t' && !isIgnorable(c))
+            return c;
+    }
+    return 0;
+}
+
+} // namespace sweltra::rtf
