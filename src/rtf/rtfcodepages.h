@@ -17,6 +17,9 @@ int codepageForCharset(int charset);
 // `codepage` when it can be decoded, otherwise the default.
 int usableCodepage(int codepage);
 
+// The character a symbol font's byte stands for where it has a plain Unicode meaning.
+QChar symbolCharacter(unsigned char byte);
+
 // Decodes byte runs in Windows and Mac code pages; converters are made once per code page.
 class CodepageDecoder {
 public:

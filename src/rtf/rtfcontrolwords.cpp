@@ -16,8 +16,12 @@ using K = WordKind;
 using A = Action;
 using S = WordScope;
 
-constexpr std::int32_t ul(QTextCharFormat::UnderlineStyle s) { return static_cast<std::int32_t>(s); }
-constexpr std::int32_t hint(QFont::StyleHint h) { return static_cast<std::int32_t>(h); }
+constexpr std::int32_t ul(QTextCharFormat::UnderlineStyle s) {
+    return static_cast<std::int32_t>(s);
+}
+constexpr std::int32_t hint(QFont::StyleHint h) {
+    return static_cast<std::int32_t>(h);
+}
 
 // Every control word the reader acts on. Words not listed are ignored (or, after \*, their group is).
 constexpr ControlWord kWords[] = {
@@ -233,6 +237,22 @@ constexpr ControlWord kWords[] = {
     {"latentstyles", K::Destination, A::Skip, 0, S::Other},
     {"listoverridetable", K::Destination, A::Skip, 0, S::Other},
     {"listtable", K::Destination, A::Skip, 0, S::Other},
+    {"leveltext", K::Destination, A::Skip, 0, S::Other},
+    {"levelnumbers", K::Destination, A::Skip, 0, S::Other},
+    {"list", K::Destination, A::Skip, 0, S::Other},
+    {"listlevel", K::Destination, A::Skip, 0, S::Other},
+    {"listname", K::Destination, A::Skip, 0, S::Other},
+    {"listpicture", K::Destination, A::Skip, 0, S::Other},
+    {"pnseclvl", K::Destination, A::Skip, 0, S::Other},
+    {"wgrffmtfilter", K::Destination, A::Skip, 0, S::Other},
+    {"mmathPr", K::Destination, A::Skip, 0, S::Other},
+    {"fldtype", K::Destination, A::Skip, 0, S::Other},
+    {"ftnalt", K::Destination, A::Skip, 0, S::Other},
+    {"xmlopen", K::Destination, A::Skip, 0, S::Other},
+    {"xmlclose", K::Destination, A::Skip, 0, S::Other},
+    {"sp", K::Destination, A::Skip, 0, S::Other},
+    {"sn", K::Destination, A::Skip, 0, S::Other},
+    {"sv", K::Destination, A::Skip, 0, S::Other},
     {"manager", K::Destination, A::Skip, 0, S::Other},
     {"nextfile", K::Destination, A::Skip, 0, S::Other},
     {"nonesttables", K::Destination, A::Skip, 0, S::Other},
@@ -262,7 +282,9 @@ constexpr ControlWord kWords[] = {
     {"xmlnstbl", K::Destination, A::Skip, 0, S::Other},
 };
 
-std::string_view nameOf(const ControlWord &w) { return w.name; }
+std::string_view nameOf(const ControlWord &w) {
+    return w.name;
+}
 
 const std::vector<const ControlWord *> &sortedWords() {
     static const std::vector<const ControlWord *> sorted = [] {
@@ -280,8 +302,8 @@ const std::vector<const ControlWord *> &sortedWords() {
 const ControlWord *findControlWord(QByteArrayView name) {
     const std::string_view key(name.data(), static_cast<std::size_t>(name.size()));
     const auto &words = sortedWords();
-    const auto it =
-        std::lower_bound(words.begin(), words.end(), key, [](auto *w, std::string_view k) { return nameOf(*w) < k; });
+    const auto it = std::lower_bound(words.begin(), words.end(), key,
+                                     [](auto *w, std::string_view k) { return nameOf(*w) < k; });
     if (it == words.end() || nameOf(**it) != key)
         return nullptr;
     return *it;

@@ -194,7 +194,9 @@ void Picture::hex(QByteArrayView text) {
     m_data.resize(out - m_data.data());
 }
 
-void Picture::binary(QByteArrayView bytes) { append(bytes); }
+void Picture::binary(QByteArrayView bytes) {
+    append(bytes);
+}
 
 QSize Picture::displaySize(QSize natural) const {
     auto side = [](double pixels) {

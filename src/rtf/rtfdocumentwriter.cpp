@@ -19,7 +19,9 @@ RowDefinition &DocumentWriter::rowDefinition(int level) {
     return m_rows[static_cast<std::size_t>(std::clamp(level, 1, kMaxTableDepth))];
 }
 
-bool DocumentWriter::isEmpty() const { return m_document.isEmpty(); }
+bool DocumentWriter::isEmpty() const {
+    return m_document.isEmpty();
+}
 
 bool DocumentWriter::takeBlocks(int count) {
     if (m_blocks > kMaxBlocks - count)
@@ -28,21 +30,40 @@ bool DocumentWriter::takeBlocks(int count) {
     return true;
 }
 
-void DocumentWriter::text(const QString &text, const QTextCharFormat &format) { m_cursor.insertText(text, format); }
+void DocumentWriter::text(const QString &text, const QTextCharFormat &format) {
+    commitBreak();
+    m_cursor.insertText(text, format);
+}
 
-void DocumentWriter::image(const QTextImageFormat &format) { m_cursor.insertImage(format); }
+void DocumentWriter::image(const QTextImageFormat &format) {
+    commitBreak();
+    m_cursor.insertImage(format);
+}
 
+// The break is made when something follows it: a table right after a paragraph then needs no
+// empty paragraph in between, and a document's final \par leaves no empty line.
 void DocumentWriter::paragraph(const QTextBlockFormat &block, const QTextCharFormat &chars) {
+    commitBreak();
     m_cursor.setBlockFormat(block);
     m_cursor.setBlockCharFormat(chars);
+    m_breakPending = true;
+    m_pendingBlock = block;
+    m_pendingChars = chars;
+}
+
+void DocumentWriter::commitBreak() {
+    if (!m_breakPending)
+        return;
+    m_breakPending = false;
     if (takeBlocks(1))
-        m_cursor.insertBlock(block, chars);
+        m_cursor.insertBlock(m_pendingBlock, m_pendingChars);
     else
-        m_cursor.insertText(QString(QChar::LineSeparator), chars);
+        m_cursor.insertText(QString(QChar::LineSeparator), m_pendingChars);
 }
 
 void DocumentWriter::endCell(int level, const QTextBlockFormat &block, const QTextCharFormat &chars) {
     settle(std::max(level, 1), true);
+    commitBreak();
     if (m_tables.empty()) { // no room for a table: the cell becomes a paragraph
         paragraph(block, chars);
         return;
@@ -64,6 +85,7 @@ void DocumentWriter::endRow(int level) {
 }
 
 void DocumentWriter::finish(const QTextBlockFormat &block, const QTextCharFormat &chars) {
+    m_breakPending = false;
     if (m_tables.empty()) {
         m_cursor.setBlockFormat(block);
         m_cursor.setBlockCharFormat(chars);
@@ -74,10 +96,15 @@ void DocumentWriter::finish(const QTextBlockFormat &block, const QTextCharFormat
 
 void DocumentWriter::appendDocument(const QTextDocument &other, const QTextBlockFormat &block,
                                     const QTextCharFormat &chars) {
-    finish(block, chars);
-    if (other.isEmpty())
+    if (other.isEmpty()) {
+        finish(block, chars);
         return;
-    paragraph(block, chars);
+    }
+    while (!m_tables.empty())
+        closeTable();
+    commitBreak();
+    paragraph(block, chars); // an empty line before the notes
+    commitBreak();
     m_cursor.insertFragment(QTextDocumentFragment(&other));
 }
 
@@ -96,6 +123,7 @@ void DocumentWriter::settle(int level, bool settleCell) {
 }
 
 void DocumentWriter::moveToCell(OpenTable &t) {
+    commitBreak();
     QTextTable *table = t.table;
     if (t.rowPending) {
         if (t.row + 1 >= table->rows()) {
@@ -127,6 +155,7 @@ bool DocumentWriter::openTable() {
     format.setBorder(0);
     if (!takeBlocks(columns)) // no room: the content stays where it is
         return false;
+    m_breakPending = false; // the table itself separates it from the paragraph before
     OpenTable t;
     t.table = m_cursor.insertTable(1, columns, format);
     applyRow(t, row);
@@ -135,6 +164,7 @@ bool DocumentWriter::openTable() {
 }
 
 void DocumentWriter::closeTable() {
+    commitBreak();
     QTextTable *table = m_tables.back().table;
     m_tables.pop_back();
     m_cursor.setPosition(table->lastPosition() + 1);

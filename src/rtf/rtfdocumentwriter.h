@@ -2,6 +2,8 @@
 
 #include "rtf/rtfreader.h"
 
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
 #include <QTextCursor>
 
 #include <array>
@@ -9,8 +11,6 @@
 
 class QTextDocument;
 class QTextTable;
-class QTextBlockFormat;
-class QTextCharFormat;
 class QTextImageFormat;
 
 namespace sweltra::rtf {
@@ -42,7 +42,8 @@ public:
     void endRow(int level);
     void finish(const QTextBlockFormat &block, const QTextCharFormat &chars);
     // Appends a whole other document (gathered footnotes) after the body.
-    void appendDocument(const QTextDocument &other, const QTextBlockFormat &block, const QTextCharFormat &chars);
+    void appendDocument(const QTextDocument &other, const QTextBlockFormat &block,
+                        const QTextCharFormat &chars);
 
     RowDefinition &rowDefinition(int level);
     bool isEmpty() const;
@@ -65,12 +66,16 @@ private:
     void moveToCell(OpenTable &t);
     void applyRow(OpenTable &t, const RowDefinition &row);
     bool takeBlocks(int count);
+    void commitBreak();
 
     QTextDocument &m_document;
     QTextCursor m_cursor;
     std::vector<OpenTable> m_tables;
     std::array<RowDefinition, kMaxTableDepth + 1> m_rows;
     int m_blocks = 0;
+    bool m_breakPending = false;
+    QTextBlockFormat m_pendingBlock;
+    QTextCharFormat m_pendingChars;
 };
 
 } // namespace sweltra::rtf

@@ -58,7 +58,16 @@ struct ParaProps {
     bool operator==(const ParaProps &) const = default;
 };
 
-enum class Dest : std::uint8_t { Body, FontTable, ColorTable, StyleSheet, Picture, FieldInstruction, Skip, UnicodePair };
+enum class Dest : std::uint8_t {
+    Body,
+    FontTable,
+    ColorTable,
+    StyleSheet,
+    Picture,
+    FieldInstruction,
+    Skip,
+    UnicodePair
+};
 
 struct GroupState {
     CharProps chars;
@@ -66,7 +75,7 @@ struct GroupState {
     int unicodeSkip = 1;
     int fieldLink = 0; // link of the field this group belongs to
     Dest dest = Dest::Body;
-    Dest opened = Dest::Body;     // the destination this very group started, finished when it closes
+    Dest opened = Dest::Body; // the destination this very group started, finished when it closes
     Dest beforeUnicodePair = Dest::Body;
     bool inFootnote = false;
     bool inListText = false;
@@ -115,6 +124,7 @@ private:
     DocumentWriter m_body;
     DocumentWriter m_notes;
     std::vector<GroupState> m_stack;
+    GroupState m_last;
     int m_overflowDepth = 0;
 
     FontTable m_fonts;
@@ -127,12 +137,12 @@ private:
     int m_documentCodepage = kDefaultCodepage;
     int m_defaultFont = -1;
 
-    QByteArray m_bytes;    // text bytes not yet decoded
-    QString m_decoded;     // scratch for decoding
-    QString m_run;         // decoded text waiting to be written with m_runProps
+    QByteArray m_bytes; // text bytes not yet decoded
+    QString m_decoded;  // scratch for decoding
+    QString m_run;      // decoded text waiting to be written with m_runProps
     CharProps m_runProps;
     bool m_runInNotes = false;
-    int m_skip = 0;        // fallback characters still to skip after \u
+    int m_skip = 0; // fallback characters still to skip after \u
     bool m_ignorable = false;
     char16_t m_highSurrogate = 0;
     bool m_borderSide = false;
@@ -166,7 +176,7 @@ void Reader::read(QByteArrayView data) {
             if (groupClose())
                 continue;
             // The outermost group has closed: carry on only if more RTF follows (a stray '}' earlier).
-            if (const char c = tokenizer.peekSignificant(); c == '{' || c == '\\')
+            if (const char c = tokenizer.peekSignificant(); c == '{' || c == '\\' || c == '}')
                 continue;
             break;
         case Token::Kind::Word:
@@ -178,9 +188,11 @@ void Reader::read(QByteArrayView data) {
                 symbol(t.symbol);
             continue;
         case Token::Kind::HexByte:
-            if (m_overflowDepth == 0) {
+            if (m_overflowDepth == 0 && t.parameter >= 0) {
                 const char byte = static_cast<char>(t.parameter);
                 textBytes(QByteArrayView(&byte, 1));
+            } else if (m_overflowDepth == 0 && m_skip > 0) {
+                --m_skip;
             }
             continue;
         case Token::Kind::Text:
@@ -197,8 +209,9 @@ void Reader::read(QByteArrayView data) {
     flushBytes();
     resolveSurrogate();
     flushRun();
-    const QTextBlockFormat block = blockFormat(top().para);
-    const QTextCharFormat chars = charFormat(top().chars);
+    const GroupState &last = m_stack.size() > 1 ? top() : m_last;
+    const QTextBlockFormat block = blockFormat(last.para);
+    const QTextCharFormat chars = charFormat(last.chars);
     m_notes.finish(QTextBlockFormat(), QTextCharFormat());
     m_body.appendDocument(m_notesDocument, block, chars);
 }
@@ -224,7 +237,7 @@ bool Reader::groupClose() {
         return true;
     }
     if (m_stack.size() == 1) // a '}' too many
-        return true;
+        return false;
     resolveSurrogate();
     const GroupState closed = m_stack.back();
     m_stack.pop_back();
@@ -234,7 +247,10 @@ bool Reader::groupClose() {
         m_styles.endEntry();
     if (closed.opened != Dest::Body)
         finishDestination(closed);
-    return m_stack.size() > 1;
+    if (m_stack.size() > 1)
+        return true;
+    m_last = closed; // the outermost group's properties finish the last paragraph
+    return false;
 }
 
 void Reader::word(const Token &token) {
@@ -453,7 +469,7 @@ void Reader::paragraphBreak() {
 }
 
 void Reader::unicode(std::int32_t value) {
-    const std::int64_t code = value < 0 ? std::int64_t(value) + 65536 : value;
+    std::int64_t code = value < 0 ? std::int64_t(value) + 65536 : value;
     m_skip = top().unicodeSkip;
     if (code >= 0xD800 && code <= 0xDBFF) {
         resolveSurrogate();
@@ -471,7 +487,10 @@ void Reader::unicode(std::int32_t value) {
         return;
     }
     resolveSurrogate();
-    emitChar(code > 0 && code <= 0x10FFFF ? static_cast<char32_t>(code) : QChar::ReplacementCharacter);
+    if (code >= 0xF020 && code <= 0xF0FF) // bullets of symbol fonts, written through the private use area
+        code = symbolCharacter(static_cast<unsigned char>(code - 0xF000)).unicode();
+    emitChar(code > 0 && code <= 0x10FFFF ? static_cast<char32_t>(code)
+                                          : char32_t(QChar::ReplacementCharacter));
 }
 
 void Reader::apply(Action action, std::int32_t value) {
@@ -829,7 +848,7 @@ void Reader::insertPicture() {
         format.setName(url.toString());
     } else {
         // Metafiles and unreadable pictures keep their place and size as a plain grey box.
-        const QUrl url(kImageScheme + u":placeholder");
+        const QUrl url(kImageScheme + QStringLiteral(":placeholder"));
         if (m_document.resource(QTextDocument::ImageResource, url).isNull()) {
             QImage box(8, 8, QImage::Format_RGB32);
             box.fill(QColor(0xe4, 0xe4, 0xe4));
@@ -864,7 +883,8 @@ const QTextCharFormat &Reader::charFormat(const CharProps &p) {
     if (p.strike)
         f.setFontStrikeOut(true);
     if (p.vertical != 0)
-        f.setVerticalAlignment(p.vertical > 0 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
+        f.setVerticalAlignment(p.vertical > 0 ? QTextCharFormat::AlignSuperScript
+                                              : QTextCharFormat::AlignSubScript);
     if (p.capitalization != QFont::MixedCase)
         f.setFontCapitalization(static_cast<QFont::Capitalization>(p.capitalization));
     if (const auto color = m_colors.color(p.foreground))
@@ -885,7 +905,8 @@ const QTextBlockFormat &Reader::blockFormat(const ParaProps &p) {
     m_blockValid = true;
     m_blockProps = p;
     QTextBlockFormat f;
-    static constexpr Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter, Qt::AlignJustify};
+    static constexpr Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter,
+                                               Qt::AlignJustify};
     f.setAlignment(kAlign[std::clamp(p.align, 0, 3)]);
     f.setLeftMargin(p.left / 15.0);
     f.setRightMargin(p.right / 15.0);
@@ -909,7 +930,16 @@ const QTextBlockFormat &Reader::blockFormat(const ParaProps &p) {
 // Where the RTF starts, or -1: "{\rtf" near the beginning, after at most a little junk.
 qsizetype headerOffset(QByteArrayView data) {
     const QByteArrayView head = data.first(std::min(data.size(), kMaxHeaderOffset + 5));
-    return head.indexOf(QByteArrayView("{\\rtf"));
+    const qsizetype header = head.indexOf(QByteArrayView("{\\rtf"));
+    if (header >= 0)
+        return header;
+    // A fragment without the header, as some programs paste or export, starts with a group and a word.
+    qsizetype i = 0;
+    while (i < head.size() && (head[i] == ' ' || head[i] == '\t' || head[i] == '\r' || head[i] == '\n'))
+        ++i;
+    if (i + 2 < head.size() && head[i] == '{' && head[i + 1] == '\\' && QChar::isLetter(head[i + 2]))
+        return i;
+    return -1;
 }
 
 } // namespace
@@ -920,8 +950,8 @@ ReadResult readRtf(QByteArrayView data, QTextDocument &out) {
         return {ReadStatus::TooLarge, QStringLiteral("larger than %1 MiB").arg(kMaxDocumentBytes >> 20)};
     const qsizetype start = headerOffset(data);
     if (start < 0)
-        return {ReadStatus::NotRtf, data.isEmpty() ? QStringLiteral("empty file")
-                                                   : QStringLiteral("no RTF header")};
+        return {ReadStatus::NotRtf,
+                data.isEmpty() ? QStringLiteral("empty file") : QStringLiteral("no RTF header")};
     const bool undo = out.isUndoRedoEnabled();
     out.setUndoRedoEnabled(false);
     {

@@ -24,16 +24,16 @@ struct ReadResult {
 
 // Bounds that keep any input, however damaged or hostile, to bounded time and memory.
 inline constexpr qsizetype kMaxDocumentBytes = qsizetype(64) * 1024 * 1024;
-inline constexpr qsizetype kMaxHeaderOffset = 256;    // leading junk tolerated before "{\rtf"
-inline constexpr int kMaxGroupDepth = 256;            // deeper groups are counted and skipped
+inline constexpr qsizetype kMaxHeaderOffset = 256;              // leading junk tolerated before "{\rtf"
+inline constexpr int kMaxGroupDepth = 256;                      // deeper groups are counted and skipped
 inline constexpr qsizetype kMaxBinaryBytes = kMaxDocumentBytes; // one \bin run
 inline constexpr qsizetype kMaxPictureBytes = qsizetype(32) * 1024 * 1024;
 inline constexpr std::int32_t kMaxParameter = 100'000'000; // numeric parameters are clamped to +-this
 inline constexpr int kMaxTableDepth = 16;
 inline constexpr int kMaxTableColumns = 64;
-inline constexpr int kMaxBlocks = 1'000'000;          // paragraphs and table cells together
-inline constexpr int kMaxImageSide = 8192;            // shown size of a picture, in pixels
-inline constexpr int kMaxStyleChain = 16;             // \sbasedon levels followed
+inline constexpr int kMaxBlocks = 1'000'000; // paragraphs and table cells together
+inline constexpr int kMaxImageSide = 8192;   // shown size of a picture, in pixels
+inline constexpr int kMaxStyleChain = 16;    // \sbasedon levels followed
 
 // Replaces the content of `out` with the document that `data` holds.
 // Never throws, never crashes; damaged input gives as much of the document as can be read.

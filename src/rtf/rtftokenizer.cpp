@@ -8,8 +8,12 @@ namespace sweltra::rtf {
 
 namespace {
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int hexValue(char c) {
     if (c >= '0' && c <= '9')
@@ -22,7 +26,9 @@ int hexValue(char c) {
 }
 
 // Bytes that are not text: they are dropped between text runs.
-bool isIgnorable(char c) { return c == '\r' || c == '\n' || c == '\0'; }
+bool isIgnorable(char c) {
+    return c == '\r' || c == '\n' || c == '\0';
+}
 
 } // namespace
 
@@ -61,30 +67,30 @@ Token Tokenizer::next() {
 Token Tokenizer::readControl() {
     const qsizetype size = m_data.size();
     Token t;
-    ++m_pos; // the backslash
-    if (m_pos >= size) {
+    ++m_pos;             // the backslash
+    if (m_pos >= size) { // a lone backslash at the very end stands for nothing
         t.kind = Token::Kind::Symbol;
-        t.symbol = '\\';
+        t.symbol = 0;
         return t;
     }
     const char c = m_data[m_pos];
     if (!isLetter(c)) {
         ++m_pos;
         if (c == '\'') {
+            // Two characters follow; a broken pair still counts as one character, it just has no byte.
             int value = 0;
             int digits = 0;
-            while (digits < 2 && m_pos < size && hexValue(m_data[m_pos]) >= 0) {
-                value = value * 16 + hexValue(m_data[m_pos]);
+            bool valid = true;
+            for (; digits < 2 && m_pos < size; ++digits) {
+                const char h = m_data[m_pos];
+                if (h == '\\' || h == '{' || h == '}')
+                    break;
+                valid = valid && hexValue(h) >= 0;
+                value = value * 16 + std::max(hexValue(h), 0);
                 ++m_pos;
-                ++digits;
-            }
-            if (digits == 0) { // \' without hex digits carries no byte
-                t.kind = Token::Kind::Symbol;
-                t.symbol = '\'';
-                return t;
             }
             t.kind = Token::Kind::HexByte;
-            t.parameter = value;
+            t.parameter = valid && digits == 2 ? value : -1;
             return t;
         }
         t.kind = Token::Kind::Symbol;
@@ -123,7 +129,9 @@ Token Tokenizer::readControl() {
     return t;
 }
 
-bool Tokenizer::onlyBlanksLeft() { return peekSignificant() == 0; }
+bool Tokenizer::onlyBlanksLeft() {
+    return peekSignificant() == 0;
+}
 
 char Tokenizer::peekSignificant() {
     for (qsizetype p = m_pos; p < m_data.size(); ++p) {

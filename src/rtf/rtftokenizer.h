@@ -14,7 +14,7 @@ struct Token {
         GroupClose,
         Word,    // \name with optional parameter
         Symbol,  // \ followed by one non-letter; a backslash-newline arrives as symbol '\n'
-        HexByte, // \'hh, the byte in `parameter`
+        HexByte, // \'hh, the byte in `parameter`, -1 when the two characters are not hex digits
         Text,    // a run of plain bytes without braces, backslashes or line ends
         Binary,  // the raw bytes after \binN
     };

@@ -17,9 +17,9 @@ enum Exit { Read = 0, NotReadable = 1, BadUsage = 2 };
 
 int usage() {
     std::fputs("usage: rtfdump FILE\n"
-                "       rtfdump --html FILE\n"
-                "       rtfdump --bench N FILE...\n",
-                stderr);
+               "       rtfdump --html FILE\n"
+               "       rtfdump --bench N FILE...\n",
+               stderr);
     return BadUsage;
 }
 
@@ -80,8 +80,9 @@ int bench(int rounds, const QStringList &paths) {
         std::sort(ms.begin(), ms.end());
         const double median = ms[ms.size() / 2];
         const double mib = static_cast<double>(data.size()) / (1024.0 * 1024.0);
-        std::printf("%10.2f ms  %8.1f MiB/s  %10lld bytes  %s\n", median, median > 0 ? mib / (median / 1000.0) : 0.0,
-                    static_cast<long long>(data.size()), qPrintable(path));
+        std::printf("%10.2f ms  %8.1f MiB/s  %10lld bytes  %s\n", median,
+                    median > 0 ? mib / (median / 1000.0) : 0.0, static_cast<long long>(data.size()),
+                    qPrintable(path));
     }
     return status;
 }
