@@ -913,8 +913,9 @@ const QTextBlockFormat &Reader::blockFormat(const ParaProps &p) {
     f.setTextIndent(p.first / 15.0);
     f.setTopMargin(p.before / 15.0);
     f.setBottomMargin(p.after / 15.0);
-    if (p.first < 0 && p.left > 0) // a hanging indent: the list number's tab reaches the text
-        f.setTabPositions({QTextOption::Tab(p.left / 15.0, QTextOption::LeftTab)});
+    if (p.first <
+        0) // a hanging indent: the list number's tab reaches the indent (tabs count from the line start)
+        f.setTabPositions({QTextOption::Tab(-p.first / 15.0, QTextOption::LeftTab)});
     if (p.lineSpacing != 0) {
         if (p.lineMultiple && p.lineSpacing > 0)
             f.setLineHeight(p.lineSpacing * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
