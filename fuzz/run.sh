@@ -15,7 +15,8 @@ mkdir -p "$out/corpus" "$out/artifacts"
 log="$out/fuzz.log"
 
 set +e
-QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=tests/lsan.supp \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   build/fuzz/bin/fuzz_rtfreader "$out/corpus" fuzz/seeds \
   -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
   -artifact_prefix="$out/artifacts/" -print_final_stats=1 >"$log" 2>&1

@@ -3,10 +3,8 @@
 #include <QFont>
 #include <QTextCharFormat>
 
-#include <algorithm>
-#include <iterator>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
 
 namespace sweltra::rtf {
 
@@ -282,31 +280,17 @@ constexpr ControlWord kWords[] = {
     {"xmlnstbl", K::Destination, A::Skip, 0, S::Other},
 };
 
-std::string_view nameOf(const ControlWord &w) {
-    return w.name;
-}
-
-const std::vector<const ControlWord *> &sortedWords() {
-    static const std::vector<const ControlWord *> sorted = [] {
-        std::vector<const ControlWord *> v;
-        for (const ControlWord &w : kWords)
-            v.push_back(&w);
-        std::sort(v.begin(), v.end(), [](auto *a, auto *b) { return nameOf(*a) < nameOf(*b); });
-        return v;
-    }();
-    return sorted;
-}
-
 } // namespace
 
 const ControlWord *findControlWord(QByteArrayView name) {
-    const std::string_view key(name.data(), static_cast<std::size_t>(name.size()));
-    const auto &words = sortedWords();
-    const auto it = std::lower_bound(words.begin(), words.end(), key,
-                                     [](auto *w, std::string_view k) { return nameOf(*w) < k; });
-    if (it == words.end() || nameOf(**it) != key)
-        return nullptr;
-    return *it;
+    static const std::unordered_map<std::string_view, const ControlWord *> words = [] {
+        std::unordered_map<std::string_view, const ControlWord *> map;
+        for (const ControlWord &w : kWords)
+            map.emplace(w.name, &w);
+        return map;
+    }();
+    const auto it = words.find(std::string_view(name.data(), static_cast<std::size_t>(name.size())));
+    return it == words.end() ? nullptr : it->second;
 }
 
 } // namespace sweltra::rtf

@@ -44,20 +44,28 @@ void DocumentWriter::image(const QTextImageFormat &format) {
 // empty paragraph in between, and a document's final \par leaves no empty line.
 void DocumentWriter::paragraph(const QTextBlockFormat &block, const QTextCharFormat &chars) {
     commitBreak();
-    m_cursor.setBlockFormat(block);
-    m_cursor.setBlockCharFormat(chars);
+    formatBlock(block, chars);
     m_breakPending = true;
     m_pendingBlock = block;
     m_pendingChars = chars;
+}
+
+// The paragraph mark's format only shows in an empty paragraph (its height), so only there is it set.
+void DocumentWriter::formatBlock(const QTextBlockFormat &block, const QTextCharFormat &chars) {
+    if (!m_freshBlock || block != m_pendingBlock)
+        m_cursor.setBlockFormat(block);
+    if (m_cursor.atBlockStart() && (!m_freshBlock || chars != m_pendingChars))
+        m_cursor.setBlockCharFormat(chars);
 }
 
 void DocumentWriter::commitBreak() {
     if (!m_breakPending)
         return;
     m_breakPending = false;
-    if (takeBlocks(1))
+    if (takeBlocks(1)) {
         m_cursor.insertBlock(m_pendingBlock, m_pendingChars);
-    else
+        m_freshBlock = true; // already carries the formats a following paragraph mostly gives it
+    } else
         m_cursor.insertText(QString(QChar::LineSeparator), m_pendingChars);
 }
 
@@ -68,8 +76,7 @@ void DocumentWriter::endCell(int level, const QTextBlockFormat &block, const QTe
         paragraph(block, chars);
         return;
     }
-    m_cursor.setBlockFormat(block);
-    m_cursor.setBlockCharFormat(chars);
+    formatBlock(block, chars);
     m_tables.back().cellPending = true;
 }
 
@@ -86,10 +93,8 @@ void DocumentWriter::endRow(int level) {
 
 void DocumentWriter::finish(const QTextBlockFormat &block, const QTextCharFormat &chars) {
     m_breakPending = false;
-    if (m_tables.empty()) {
-        m_cursor.setBlockFormat(block);
-        m_cursor.setBlockCharFormat(chars);
-    }
+    if (m_tables.empty())
+        formatBlock(block, chars);
     while (!m_tables.empty())
         closeTable();
 }
@@ -106,6 +111,7 @@ void DocumentWriter::appendDocument(const QTextDocument &other, const QTextBlock
     paragraph(block, chars); // an empty line before the notes
     commitBreak();
     m_cursor.insertFragment(QTextDocumentFragment(&other));
+    m_freshBlock = false;
 }
 
 void DocumentWriter::settle(int level, bool settleCell) {
@@ -122,27 +128,34 @@ void DocumentWriter::settle(int level, bool settleCell) {
         moveToCell(m_tables.back());
 }
 
+// QTextTable rebuilds its whole cell grid after each change of shape, so rows are added in growing
+// batches and the spare ones removed when the table closes: linear, not quadratic, in the rows.
 void DocumentWriter::moveToCell(OpenTable &t) {
     commitBreak();
     QTextTable *table = t.table;
     if (t.rowPending) {
-        if (t.row + 1 >= table->rows()) {
-            if (takeBlocks(table->columns()))
-                table->appendRows(1);
+        if (t.row + 1 >= t.rows) {
+            const int batch = std::clamp(t.rows / 4, 1, kMaxRowBatch);
+            if (takeBlocks(batch * t.columns)) {
+                table->appendRows(batch);
+                t.rows += batch;
+            }
         }
-        if (t.row + 1 < table->rows()) {
+        if (t.row + 1 < t.rows) {
             ++t.row;
             t.column = 0;
         }
     } else if (t.cellPending) {
-        if (t.column + 1 >= table->columns() && table->columns() < kMaxTableColumns &&
-            takeBlocks(table->rows()))
+        if (t.column + 1 >= t.columns && t.columns < kMaxTableColumns && takeBlocks(t.rows)) {
             table->appendColumns(1);
-        if (t.column + 1 < table->columns())
+            ++t.columns;
+        }
+        if (t.column + 1 < t.columns)
             ++t.column;
     }
     t.rowPending = t.cellPending = false;
     m_cursor = table->cellAt(t.row, t.column).lastCursorPosition();
+    m_freshBlock = false;
 }
 
 bool DocumentWriter::openTable() {
@@ -158,6 +171,8 @@ bool DocumentWriter::openTable() {
     m_breakPending = false; // the table itself separates it from the paragraph before
     OpenTable t;
     t.table = m_cursor.insertTable(1, columns, format);
+    t.columns = columns;
+    m_freshBlock = false;
     applyRow(t, row);
     m_tables.push_back(std::move(t));
     return true;
@@ -165,9 +180,15 @@ bool DocumentWriter::openTable() {
 
 void DocumentWriter::closeTable() {
     commitBreak();
-    QTextTable *table = m_tables.back().table;
+    const OpenTable &t = m_tables.back();
+    QTextTable *table = t.table;
+    if (t.rows > t.row + 1) {
+        table->removeRows(t.row + 1, t.rows - t.row - 1);
+        m_blocks -= (t.rows - t.row - 1) * t.columns;
+    }
     m_tables.pop_back();
     m_cursor.setPosition(table->lastPosition() + 1);
+    m_freshBlock = false;
     if (!m_tables.empty()) {
         OpenTable &outer = m_tables.back();
         outer.cellPending = outer.rowPending = false;
@@ -177,14 +198,14 @@ void DocumentWriter::closeTable() {
 void DocumentWriter::applyRow(OpenTable &t, const RowDefinition &row) {
     const auto &rights = row.cellRight;
     if (rights.empty() || rights.size() < t.appliedRights.size() ||
-        (rights == t.appliedRights && t.appliedColumns == t.table->columns()))
+        (rights == t.appliedRights && t.appliedColumns == t.columns))
         return;
     t.appliedRights = rights;
-    t.appliedColumns = t.table->columns();
+    t.appliedColumns = t.columns;
     QTextTableFormat format = t.table->format();
     QList<QTextLength> widths;
     int previous = row.left;
-    for (int i = 0; i < t.table->columns(); ++i) {
+    for (int i = 0; i < t.columns; ++i) {
         if (static_cast<std::size_t>(i) < rights.size()) {
             const int width = std::max(0, rights[static_cast<std::size_t>(i)] - previous);
             previous = std::max(previous, rights[static_cast<std::size_t>(i)]);

@@ -28,6 +28,8 @@ struct RowDefinition {
 // \row or a trailing \row adds nothing empty.
 class DocumentWriter {
 public:
+    static constexpr int kMaxRowBatch = 64;
+
     explicit DocumentWriter(QTextDocument &document);
 
     // Moves into the table nesting `level` (0: the body), opening or closing tables.
@@ -53,6 +55,8 @@ private:
         QTextTable *table = nullptr;
         int row = 0;
         int column = 0;
+        int rows = 1; // including spare rows added ahead
+        int columns = 1;
         bool cellPending = false;
         bool rowPending = false;
         std::vector<int> appliedRights;
@@ -67,6 +71,7 @@ private:
     void applyRow(OpenTable &t, const RowDefinition &row);
     bool takeBlocks(int count);
     void commitBreak();
+    void formatBlock(const QTextBlockFormat &block, const QTextCharFormat &chars);
 
     QTextDocument &m_document;
     QTextCursor m_cursor;
@@ -74,6 +79,7 @@ private:
     std::array<RowDefinition, kMaxTableDepth + 1> m_rows;
     int m_blocks = 0;
     bool m_breakPending = false;
+    bool m_freshBlock = false; // the cursor's block was made by commitBreak() with the pending formats
     QTextBlockFormat m_pendingBlock;
     QTextCharFormat m_pendingChars;
 };

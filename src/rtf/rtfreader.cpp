@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -151,10 +152,14 @@ private:
 
     // One-entry caches: consecutive runs and paragraphs mostly share their formats.
     int m_cachedFont = -2, m_cachedFontVersion = -1, m_cachedCodepage = kDefaultCodepage;
-    CharProps m_formatProps;
+    struct CachedFormat {
+        CharProps props;
+        QTextCharFormat format;
+    };
+    std::array<CachedFormat, 8> m_formats;
+    std::size_t m_formatCount = 0, m_formatNext = 0;
     int m_formatFontVersion = -1;
     std::size_t m_formatLinks = 0;
-    QTextCharFormat m_charFormat;
     ParaProps m_blockProps;
     bool m_blockValid = false;
     QTextBlockFormat m_blockFormat;
@@ -359,7 +364,8 @@ void Reader::textBytes(QByteArrayView bytes) {
     }
     switch (state.dest) {
     case Dest::Picture:
-        m_picture.hex(bytes);
+        if (m_picture.isBitmap()) // other formats become a placeholder: their bytes are not needed
+            m_picture.hex(bytes);
         return;
     case Dest::ColorTable:
         m_colors.text(bytes);
@@ -376,7 +382,8 @@ void Reader::textBytes(QByteArrayView bytes) {
 
 void Reader::binary(QByteArrayView bytes) {
     if (top().dest == Dest::Picture) {
-        m_picture.binary(bytes);
+        if (m_picture.isBitmap())
+            m_picture.binary(bytes);
         return;
     }
     if (m_skip > 0) // \bin counts as one fallback character
@@ -865,11 +872,20 @@ void Reader::insertPicture() {
 }
 
 const QTextCharFormat &Reader::charFormat(const CharProps &p) {
-    if (p == m_formatProps && m_formatFontVersion == m_fonts.version() && m_formatLinks == m_links.size())
-        return m_charFormat;
-    m_formatProps = p;
-    m_formatFontVersion = m_fonts.version();
-    m_formatLinks = m_links.size();
+    // Documents switch back and forth among a few formats: keep the last ones made.
+    if (m_formatFontVersion != m_fonts.version() || m_formatLinks != m_links.size()) {
+        m_formatFontVersion = m_fonts.version();
+        m_formatLinks = m_links.size();
+        m_formatCount = 0;
+    }
+    for (std::size_t i = 0; i < m_formatCount; ++i) {
+        if (m_formats[i].props == p)
+            return m_formats[i].format;
+    }
+    CachedFormat &slot = m_formats[m_formatNext];
+    m_formatNext = (m_formatNext + 1) % m_formats.size();
+    m_formatCount = std::min(m_formatCount + 1, m_formats.size());
+    slot.props = p;
     QTextCharFormat f;
     if (const FontTable::Font *font = m_fonts.find(p.font); font && !font->name.isEmpty()) {
         f.setFontFamilies({font->name});
@@ -895,8 +911,8 @@ const QTextCharFormat &Reader::charFormat(const CharProps &p) {
         f.setAnchor(true);
         f.setAnchorHref(m_links[static_cast<std::size_t>(p.link)]);
     }
-    m_charFormat = f;
-    return m_charFormat;
+    slot.format = f;
+    return slot.format;
 }
 
 const QTextBlockFormat &Reader::blockFormat(const ParaProps &p) {
