@@ -58,14 +58,16 @@ double ourLoad(const QByteArray &data) {
     });
 }
 
-// unrtf's HTML for the file, and the median time it took; empty when unrtf is missing or fails.
+// unrtf's HTML for the file, and the best time it took; empty when unrtf is missing or fails.
 QByteArray unrtf(const QString &path, double &ms) {
     QByteArray html;
+    const QTemporaryDir scratch; // unrtf writes the pictures it finds into its working folder
     ms = bestMs(
         3,
         [&] {
             QProcess p;
-            p.start(QStringLiteral("unrtf"), {QStringLiteral("--html"), path});
+            p.setWorkingDirectory(scratch.path());
+            p.start(QStringLiteral("unrtf"), {QStringLiteral("--html"), QFileInfo(path).absoluteFilePath()});
             p.waitForFinished(600000);
             html = p.exitCode() == 0 ? p.readAllStandardOutput() : QByteArray();
         },
