@@ -80,6 +80,7 @@ struct GroupState {
     Dest beforeUnicodePair = Dest::Body;
     bool inFootnote = false;
     bool inListText = false;
+    CharProps listTextBase; // the paragraph's look where a list number began
 };
 
 class Reader {
@@ -529,8 +530,14 @@ void Reader::apply(Action action, std::int32_t value) {
         break;
     case Action::Plain: {
         const int link = chars.link;
-        chars = CharProps{};
-        chars.font = m_defaultFont;
+        // LibreOffice opens each list number with \plain and nothing after it: the number then
+        // takes the look of its paragraph, not the document's 12-point default.
+        if (state.inListText) {
+            chars = state.listTextBase;
+        } else {
+            chars = CharProps{};
+            chars.font = m_defaultFont;
+        }
         chars.link = link;
         break;
     }
@@ -789,6 +796,7 @@ void Reader::startDestination(Action action) {
         break;
     case Action::ListText:
         state.inListText = true;
+        state.listTextBase = state.chars;
         break;
     case Action::UnicodePair:
         state.beforeUnicodePair = state.dest;

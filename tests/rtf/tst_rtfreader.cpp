@@ -135,6 +135,8 @@ private slots:
     void tableColumnWidths();
     void lists_data();
     void lists();
+    void listNumberTakesParagraphLook_data();
+    void listNumberTakesParagraphLook();
     void pictures_data();
     void pictures();
     void pictureSize_data();
@@ -560,6 +562,28 @@ void TestRtfReader::lists() {
     const QTextBlockFormat b = doc.begin().blockFormat();
     QCOMPARE(b.leftMargin(), leftMargin);
     QCOMPARE(b.textIndent(), textIndent);
+}
+
+void TestRtfReader::listNumberTakesParagraphLook_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<qreal>("points");
+    // LibreOffice: \plain and nothing else in the number; Word: \plain followed by the number's own size.
+    QTest::newRow("bare plain keeps the paragraph's size")
+        << QByteArray("{\\rtf1\\pard\\plain\\fs18{\\listtext\\pard\\plain 1.\\tab}Item\\par}") << 9.0;
+    QTest::newRow("explicit size after plain wins")
+        << QByteArray("{\\rtf1\\pard\\plain\\fs18{\\listtext\\pard\\plain\\fs20 1.\\tab}Item\\par}") << 10.0;
+    QTest::newRow("plain outside a number resets to 12 points")
+        << QByteArray("{\\rtf1\\pard\\fs18{\\plain 1.}Item\\par}") << 12.0;
+}
+
+void TestRtfReader::listNumberTakesParagraphLook() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(qreal, points);
+    QTextDocument doc;
+    QVERIFY(readRtf(rtf, doc).ok());
+    QTextCursor cursor(&doc);
+    cursor.movePosition(QTextCursor::NextCharacter);
+    QCOMPARE(cursor.charFormat().fontPointSize(), points);
 }
 
 void TestRtfReader::pictures_data() {
