@@ -1,5 +1,6 @@
 #include "calculator/calculatorwindow.h"
 #include "documents/readmeviewer.h"
+#include "platform/firstpaint.h"
 #include "platform/fonts.h"
 #include "platform/windowregistry.h"
 #include "resources/emblem.h"
@@ -13,6 +14,7 @@ using sweltra::platform::WindowRegistry;
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    sweltra::platform::reportFirstPaintIfAsked();
     QApplication::setApplicationName(QStringLiteral("SweltraC"));
     QGuiApplication::setDesktopFileName(QStringLiteral("au.rudev.Sweltra"));
     QApplication::setWindowIcon(sweltra::resources::windowIcon());
