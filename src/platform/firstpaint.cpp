@@ -71,7 +71,8 @@ protected:
 
 void reportFirstPaintIfAsked() {
     if (qEnvironmentVariableIsSet("SWELTRA_BENCH_FIRST_PAINT")) {
-        QCoreApplication::instance()->installEventFilter(new FirstPaintReporter(QCoreApplication::instance()));
+        QCoreApplication::instance()->installEventFilter(
+            new FirstPaintReporter(QCoreApplication::instance()));
     }
 }
 
