@@ -14,6 +14,8 @@
 #include <QTextDocument>
 #include <QTextFrame>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -61,8 +63,24 @@ ReadOutcome readBounded(const QString &path, QByteArray &bytes) {
         return ReadOutcome::Unreadable;
     }
 #endif
-    // The file may grow while it is read: never take more than the limit.
-    bytes = file.read(RichTextBox::maxFileBytes + 1);
+    // The file may grow while it is read: never take more than the limit. The buffer starts at
+    // the size the file has now (QIODevice::read reserves all it is asked for, so asking for
+    // the limit at once would reserve 64 MiB for every small document).
+#ifdef Q_OS_UNIX
+    const qint64 expected = info.st_size;
+#else
+    const qint64 expected = file.size();
+#endif
+    bytes = file.read(std::min<qint64>(expected, RichTextBox::maxFileBytes) + 1);
+    while (bytes.size() <= RichTextBox::maxFileBytes && !file.atEnd() &&
+           file.error() == QFileDevice::NoError) {
+        const QByteArray more =
+            file.read(std::min<qint64>(1 << 20, RichTextBox::maxFileBytes + 1 - bytes.size()));
+        if (more.isEmpty()) {
+            break;
+        }
+        bytes += more;
+    }
     if (bytes.size() > RichTextBox::maxFileBytes) {
         bytes.clear();
         return ReadOutcome::TooLarge;
