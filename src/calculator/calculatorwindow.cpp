@@ -217,6 +217,8 @@ void CalculatorWindow::bindFactors() {
         caption->setText(qs(factor.caption));
         caption->setBuddy(list);
         list->setAccessibleName(qs(factor.caption));
+        // The focus rests in the list's edit field, which a screen reader announces on its own.
+        list->lineEdit()->setAccessibleName(qs(factor.caption));
         for (const risk::FactorOption &option : factor.options) {
             list->addItem(qs(option.text));
         }

@@ -127,6 +127,8 @@ frmReadMeViewer::frmReadMeViewer(QWidget *parent) : QWidget(parent) {
     }
     txtLocator = platform::control<QLineEdit>(this, "txtLocator");
     txtAirportHazards = platform::control<platform::RichTextBox>(this, "txtAirportHazards");
+    // The box takes the focus: a screen reader announces it by this name.
+    txtAirportHazards->setAccessibleName(tr("Document"));
 
     connect(txtAirportHazards, &platform::RichTextBox::Change, this,
             &frmReadMeViewer::txtAirportHazards_Change);

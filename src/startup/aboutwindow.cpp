@@ -76,6 +76,10 @@ AboutWindow::AboutWindow(QWidget *parent) : QWidget(parent) {
     auto *picture = platform::control<QLabel>(this, "picNoMelt9");
     picture->setFocusPolicy(Qt::StrongFocus);
     picture->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted black; }"));
+    // Both take the focus, so a screen reader must have something to say for them.
+    picture->setAccessibleName(tr("Sweltra emblem"));
+    platform::control<platform::RichTextBox>(this, "txtDisclaimer")
+        ->setAccessibleName(tr("Conditions of use"));
 
     connect(platform::control<platform::RichTextBox>(this, "txtDisclaimer"), &platform::RichTextBox::Change,
             this, &AboutWindow::txtDisclaimer_Change);
