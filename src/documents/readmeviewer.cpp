@@ -6,6 +6,7 @@
 #include "platform/shell.h"
 #include "platform/twips.h"
 #include "platform/windowregistry.h"
+#include "resources/emblem.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -113,7 +114,7 @@ QWidget *makeControl(const ControlRow &row, QWidget *window) {
 frmReadMeViewer::frmReadMeViewer(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmReadMeViewer"));
     setWindowTitle(QStringLiteral("Readme Viewer"));
-    setWindowIcon(QIcon(QStringLiteral(":/icon-32.png")));
+    setWindowIcon(resources::windowIcon());
     setFont(platform::designFont(Face::MsSansSerif, 12, true));
     platform::setClientSize(this, clientWidth, clientHeight, false);
 

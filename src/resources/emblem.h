@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 
 namespace sweltra::resources {
 
@@ -9,6 +10,11 @@ inline constexpr char emblem90Path[] = ":/emblem-90.png"; // 90 by 90, opaque on
 inline constexpr char emblem48Path[] = ":/emblem-48.png"; // 48 by 48: About window
 inline constexpr char icon32Path[] = ":/icon-32.png";     // 32 by 32: window icon
 inline constexpr char icon256Path[] = ":/icon-256.png";   // 256 by 256: large icons, high-dpi screens
+
+// The compiled-in bitmap at one of the paths above. Decoded directly: Qt's own image reader
+// first loads every image-format plugin it can find (SVG, JPEG, ...), which costs more start-up
+// time than the decoding itself.
+QImage bitmap(const char *path);
 
 // The window icon in every size the program carries, so each screen gets a sharp one.
 QIcon windowIcon();

@@ -2,6 +2,7 @@
 
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
+#include "resources/emblem.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -33,7 +34,7 @@ QWidget *addControl(QWidget *parent, const ControlRow &row) {
     }
     case ControlKind::Picture: {
         auto *picture = new QLabel(parent);
-        picture->setPixmap(QPixmap(content));
+        picture->setPixmap(QPixmap::fromImage(resources::bitmap(row.content)));
         picture->setAlignment(Qt::AlignCenter);
         control = picture;
         break;

@@ -45,6 +45,8 @@ private slots:
     void bitmap_data();
     void bitmap();
     void windowIconOffersEverySize();
+    void decodedAsQtDecodes_data() { bitmap_data(); }
+    void decodedAsQtDecodes();
 };
 
 void TestResources::bitmap_data() {
@@ -97,6 +99,17 @@ void TestResources::windowIconOffersEverySize() {
     for (int side : {32, 48, 256})
         QVERIFY2(sizes.contains(QSize(side, side)), qPrintable(QString::number(side)));
     QCOMPARE(icon.pixmap(QSize(32, 32)).size(), QSize(32, 32));
+}
+
+// The program decodes its bitmaps itself; every pixel must come out as Qt's reader gives it.
+void TestResources::decodedAsQtDecodes() {
+    QFETCH(QString, path);
+    QFETCH(bool, opaque);
+    const QImage ours = bitmap(path.toLatin1().constData());
+    const QImage qt(path);
+    QCOMPARE(ours.size(), qt.size());
+    QCOMPARE(ours.hasAlphaChannel(), !opaque);
+    QCOMPARE(ours.convertToFormat(QImage::Format_ARGB32), qt.convertToFormat(QImage::Format_ARGB32));
 }
 
 QTEST_MAIN(TestResources)
