@@ -105,7 +105,7 @@ void TestResources::windowIconOffersEverySize() {
 void TestResources::decodedAsQtDecodes() {
     QFETCH(QString, path);
     QFETCH(bool, opaque);
-    const QImage ours = bitmap(path.toLatin1().constData());
+    const QImage ours = sweltra::resources::bitmap(path.toLatin1().constData());
     const QImage qt(path);
     QCOMPARE(ours.size(), qt.size());
     QCOMPARE(ours.hasAlphaChannel(), !opaque);
