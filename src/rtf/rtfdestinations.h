@@ -91,6 +91,7 @@ public:
     void hex(QByteArrayView text);
     void binary(QByteArrayView bytes);
     bool isBitmap() const { return m_type == PictPng || m_type == PictJpeg; }
+    const char *imageFormat() const { return m_type == PictPng ? "png" : "jpeg"; }
     bool complete() const { return !m_overflow && !m_data.isEmpty(); }
     const QByteArray &data() const { return m_data; }
     // Shown size in pixels; `natural` is the bitmap's own size when known.

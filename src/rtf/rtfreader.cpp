@@ -845,21 +845,24 @@ void Reader::applyStyle(bool characterStyle, int id) {
 void Reader::insertPicture() {
     flushRun();
     const GroupState &state = top();
-    QSize natural;
-    bool shown = false;
+    QImage image;
     if (m_picture.isBitmap() && m_picture.complete()) {
+        // Decoded here with the format the file names: left to guess, Qt would load every
+        // image plugin it has to ask each whether it knows the bytes.
         QBuffer buffer;
         buffer.setData(m_picture.data());
         buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer);
-        natural = reader.size();
-        shown = reader.canRead();
+        QImageReader reader(&buffer, m_picture.imageFormat());
+        reader.setAutoDetectImageFormat(false);
+        reader.setAllocationLimit(kMaxDecodedPictureMiB);
+        image = reader.read();
     }
     QTextImageFormat format;
-    const QSize size = m_picture.displaySize(natural);
+    const bool shown = !image.isNull();
+    const QSize size = m_picture.displaySize(shown ? image.size() : QSize());
     if (shown) {
         const QUrl url(kImageScheme + u':' + QString::number(++m_images));
-        m_document.addResource(QTextDocument::ImageResource, url, m_picture.data());
+        m_document.addResource(QTextDocument::ImageResource, url, image);
         format.setName(url.toString());
     } else {
         // Metafiles and unreadable pictures keep their place and size as a plain grey box.

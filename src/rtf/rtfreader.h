@@ -31,9 +31,10 @@ inline constexpr qsizetype kMaxPictureBytes = qsizetype(32) * 1024 * 1024;
 inline constexpr std::int32_t kMaxParameter = 100'000'000; // numeric parameters are clamped to +-this
 inline constexpr int kMaxTableDepth = 6; // Qt lays nested tables out in time exponential in depth
 inline constexpr int kMaxTableColumns = 64;
-inline constexpr int kMaxBlocks = 1'000'000; // paragraphs and table cells together
-inline constexpr int kMaxImageSide = 8192;   // shown size of a picture, in pixels
-inline constexpr int kMaxStyleChain = 16;    // \sbasedon levels followed
+inline constexpr int kMaxBlocks = 1'000'000;     // paragraphs and table cells together
+inline constexpr int kMaxImageSide = 8192;       // shown size of a picture, in pixels
+inline constexpr int kMaxDecodedPictureMiB = 64; // a small file may declare a huge bitmap
+inline constexpr int kMaxStyleChain = 16;        // \sbasedon levels followed
 
 // Replaces the content of `out` with the document that `data` holds.
 // Never throws, never crashes; damaged input gives as much of the document as can be read.

@@ -627,7 +627,8 @@ void TestRtfReader::pictures() {
         names << i.name;
         const QVariant res = doc.resource(QTextDocument::ImageResource, QUrl(i.name));
         QVERIFY2(res.isValid(), qPrintable(i.name));
-        if (res.userType() == QMetaType::QByteArray && !QImage::fromData(res.toByteArray()).isNull())
+        // Pictures arrive decoded; what could not be decoded shares the one grey placeholder.
+        if (!i.name.endsWith(u":placeholder") && !res.value<QImage>().isNull())
             ++decoded;
     }
     QCOMPARE(decoded, decodable);
