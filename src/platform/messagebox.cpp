@@ -22,6 +22,8 @@ void showMessage(QWidget *parent, const QString &message) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("SweltraC"), message, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("SweltraMessage"));
     box.setWindowModality(Qt::ApplicationModal);
+    // Some styles put a picture on dialog buttons; the box carries none at all.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();
 }
 

@@ -20,9 +20,9 @@ constexpr int clientHeight = 5955;
 // Formatting applied to each newly loaded text: a margin either side, in twips.
 constexpr int textMargin = 100;
 
-constexpr FontSpec smallFont{Face::MsSansSerif, 8.25, false};
-constexpr FontSpec textFont{Face::MsSansSerif, 9.75, false};
-constexpr FontSpec windowFont{Face::MsSansSerif, 12, false};
+constexpr FontChoice smallFont{Face::MsSansSerif, 8.25, false};
+constexpr FontChoice textFont{Face::MsSansSerif, 9.75, false};
+constexpr FontChoice windowFont{Face::MsSansSerif, 12, false};
 
 using enum ControlKind;
 

@@ -10,8 +10,8 @@
 
 namespace sweltra::startup {
 
-QFont fontFor(const FontSpec &spec) {
-    return platform::designFont(spec.face, spec.points, spec.bold);
+QFont fontFor(const FontChoice &choice) {
+    return platform::designFont(choice.face, choice.points, choice.bold);
 }
 
 QWidget *addControl(QWidget *parent, const ControlRow &row) {

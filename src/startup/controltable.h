@@ -11,7 +11,7 @@ namespace sweltra::startup {
 
 enum class ControlKind { Button, Label, Picture, RichText };
 
-struct FontSpec {
+struct FontChoice {
     platform::Face face;
     double points;
     bool bold;
@@ -24,10 +24,10 @@ struct ControlRow {
     // The caption (UTF-8), or for a picture the resource that it shows.
     const char *content;
     platform::TwipsBox box;
-    FontSpec font;
+    FontChoice font;
 };
 
-QFont fontFor(const FontSpec &spec);
+QFont fontFor(const FontChoice &choice);
 
 // Creates the row's control on the parent: named, placed, captioned and in its font.
 // A picture is shown at its natural size in the middle of its box.

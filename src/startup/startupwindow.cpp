@@ -22,9 +22,9 @@ constexpr int clientHeight = 6240;
 constexpr platform::TwipsBox panelBox{360, 240, 8655, 5715};
 const QColor background(192, 0, 0);
 
-constexpr FontSpec windowFont{Face::MsSansSerif, 8.25, false};
-constexpr FontSpec sloganFont{Face::ComicSansMs, 14.25, true};
-constexpr FontSpec nameFont{Face::Arial, 26.25, true};
+constexpr FontChoice windowFont{Face::MsSansSerif, 8.25, false};
+constexpr FontChoice sloganFont{Face::ComicSansMs, 14.25, true};
+constexpr FontChoice nameFont{Face::Arial, 26.25, true};
 using enum ControlKind;
 constexpr const char *emblem = resources::emblem90Path;
 
