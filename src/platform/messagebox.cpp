@@ -1,5 +1,6 @@
 #include "platform/messagebox.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace sweltra::platform {
