@@ -1,5 +1,7 @@
 #pragma once
 
+#include "risk/verdict.h"
+
 #include <QString>
 
 #include <string_view>
@@ -10,13 +12,13 @@ class RichTextBox;
 
 namespace sweltra::documents {
 
-// The eight guidance documents, by the names the program knows them by.
+// The eight guidance documents, by the names the program knows them by; the verdict names five.
 // Each name starts with a backslash, the separator of the system they were named on.
-inline constexpr std::string_view topBand = "\\Risk Score  75 recommendation.rtf";
-inline constexpr std::string_view band66to74 = "\\Risk Score 66-74 recommendation.rtf";
-inline constexpr std::string_view band56to65 = "\\Risk Score 56-65 recommendation.rtf";
-inline constexpr std::string_view band55andBelow = "\\Risk Score 55 and below recommendation.rtf";
-inline constexpr std::string_view medicalConditions = "\\Medical Conditions.rtf";
+inline constexpr std::string_view topBand = risk::topBandDocument;
+inline constexpr std::string_view band66to74 = risk::band66to74Document;
+inline constexpr std::string_view band56to65 = risk::band56to65Document;
+inline constexpr std::string_view band55andBelow = risk::band55andBelowDocument;
+inline constexpr std::string_view medicalConditions = risk::medicalConditionsDocument;
 inline constexpr std::string_view asterisk = "\\Asterisk.rtf";
 inline constexpr std::string_view fullGuidelines =
     "\\Sports Medicine Australia - hot weather guidelines score4.rtf";

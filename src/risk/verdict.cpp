@@ -96,13 +96,13 @@ double pointsValue(std::string_view text) {
 
 std::optional<std::string_view> recommendationForTotal(double total) {
     if (total > 74)
-        return "\\Risk Score  75 recommendation.rtf";
+        return topBandDocument;
     if (total > 65)
-        return "\\Risk Score 66-74 recommendation.rtf";
+        return band66to74Document;
     if (total > 55)
-        return "\\Risk Score 56-65 recommendation.rtf";
+        return band56to65Document;
     if (total > 0)
-        return "\\Risk Score 55 and below recommendation.rtf";
+        return band55andBelowDocument;
     return std::nullopt;
 }
 

@@ -36,7 +36,12 @@ struct RiskPoints {
     const std::string &operator[](PointsBox box) const { return texts[static_cast<std::size_t>(box)]; }
 };
 
+// The documents the verdict names; the top band's name has two blanks.
 inline constexpr std::string_view medicalConditionsDocument = "\\Medical Conditions.rtf";
+inline constexpr std::string_view topBandDocument = "\\Risk Score  75 recommendation.rtf";
+inline constexpr std::string_view band66to74Document = "\\Risk Score 66-74 recommendation.rtf";
+inline constexpr std::string_view band56to65Document = "\\Risk Score 56-65 recommendation.rtf";
+inline constexpr std::string_view band55andBelowDocument = "\\Risk Score 55 and below recommendation.rtf";
 
 struct RiskOutcome {
     enum class Kind { Incomplete, MedicalReferral, Scored };
