@@ -3,16 +3,15 @@ answers every factor as for a summer afternoon's outdoor match, calculates, and 
 calculator window as a PNG.
 
 Usage (from the repository's root, after building the dev preset):
-    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 xvfb-run -a -s "-screen 0 1280x1024x24" \\
-        dbus-run-session -- python3 docs/make-screenshot.py build/dev/bin/SweltraC docs/calculator.png
+    tools/with-x.sh --atspi -- /usr/bin/python3 docs/make-screenshot.py build/dev/bin/SweltraC docs/calculator.png
 """
 
 import os
 import subprocess
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-import atspi_driver as ui  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+import xdriver as ui  # noqa: E402
 from gi.repository import Atspi  # noqa: E402
 
 CALCULATOR_TITLE = "Sweltra - Sports Medicine Australia (SA Branch) - Non-Desert Version*"
@@ -32,10 +31,6 @@ PICKS = (
 )
 
 
-def xdotool(*args):
-    subprocess.run(["xdotool", *args], check=True, capture_output=True, timeout=10)
-
-
 def main(program, picture):
     process = subprocess.Popen([program])
     try:
@@ -43,17 +38,15 @@ def main(program, picture):
         startup = ui.wait_for_window(app, "")
         ui.press(ui.wait_until(lambda: ui.find(startup, name="Accept Conditions of Use", role="push button")))
         calculator = ui.wait_for_window(app, CALCULATOR_TITLE)
-        window_id = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Sweltra - Sports"],
-                                   capture_output=True, text=True, check=True).stdout.split()[0]
-        xdotool("windowfocus", "--sync", window_id)
+        window_id = ui.wait_x_window("SweltraC", "^Sweltra - Sports")
+        ui.keys(window_id)
         for caption, steps in PICKS:
             box = ui.wait_until(lambda c=caption: ui.find(calculator, name=c, role="combo box"), what=caption)
             # An editable list takes the focus in its edit field.
             field = ui.find(box, role="text")
             Atspi.Component.grab_focus(field)
             ui.wait_until(lambda f=field: "focused" in ui.states_of(f), what=f"the focus on {caption}")
-            for _ in range(steps):
-                xdotool("key", "Down")
+            ui.keys(window_id, *["Down"] * steps)
         calculate = ui.find(calculator, name="Calculate Total:", role="push button")
         Atspi.Component.grab_focus(calculate)
         ui.press(calculate)

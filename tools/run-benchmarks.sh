@@ -11,7 +11,7 @@ bin=build/release/bin
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-xvfb-run -a -s "-screen 0 1280x1024x24" sh -c "
+tools/with-x.sh -- sh -c "
     python3 tools/bench-startup.py $bin/SweltraC $bin/bare-window $runs > $out/startup
     $bin/bench-interactions $runs > $out/interactions 2>/dev/null
     SWELTRA_BENCH_FIRST_PAINT=1 timeout -s TERM 5 $bin/bare-window > $out/bare 2>/dev/null || true

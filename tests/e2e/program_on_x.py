@@ -3,7 +3,7 @@ accessibility tree: the start-up window, Readme, Back, Accept, picks with the ar
 Calculate with a factor missing (the message read back and dismissed), a full calculation (the
 total read back), "*", Back in the viewer and Exit, after which the program has ended. On every
 window it walks the tree: each control that takes the focus must have a role and a name.
-Run in a session bus (dbus-run-session), see program-on-x.sh. Prints "PASS name" or
+Run on tools/with-x.sh --atspi, see program-on-x.sh. Prints "PASS name" or
 "FAIL name: reason" per check, saves a screenshot of each window in the output folder, and exits
 1 if any check failed.
 
@@ -15,8 +15,8 @@ import re
 import subprocess
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import atspi_driver as ui  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+import xdriver as ui  # noqa: E402
 from gi.repository import Atspi  # noqa: E402
 
 APP = "SweltraC"
@@ -45,34 +45,14 @@ TOTAL = " 66"
 NO_ROLE = {"", "unknown", "invalid", "filler", "redundant object"}
 
 
-def xdotool(*args, timeout=10):
-    done = subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=timeout)
-    return done.stdout.split() if done.returncode == 0 else []
-
-
 def x_window(title_pattern):
     """The X id of the program's visible window whose title matches, waiting for it."""
-    def search():
-        for wid in xdotool("search", "--onlyvisible", "--class", f"^{APP}$"):
-            name = subprocess.run(["xdotool", "getwindowname", wid], capture_output=True, text=True,
-                                  timeout=10).stdout.rstrip("\n")
-            if re.search(title_pattern, name):
-                return wid
-        return None
-    return ui.wait_until(search, what=f"an X window titled like {title_pattern!r}")
-
-
-def keys(window_id, *names):
-    """Gives the window the keyboard focus (no window manager runs on the virtual server) and
-    types the keys."""
-    xdotool("windowfocus", "--sync", window_id)
-    for name in names:
-        xdotool("key", "--clearmodifiers", name)
+    return ui.wait_x_window(APP, title_pattern)
 
 
 def focus(accessible, window_id):
     """Moves the keyboard focus to the control; its window must have the X input focus first."""
-    keys(window_id)
+    ui.keys(window_id)
     Atspi.Component.grab_focus(accessible)
     ui.wait_until(lambda: "focused" in ui.states_of(accessible), what=f"the focus on {ui.describe(accessible)}")
 
@@ -89,28 +69,12 @@ def nameless_controls(window):
     return found
 
 
-class Run:
+class Run(ui.Checks):
     def __init__(self, program, out):
-        self.out = out
-        self.failed = 0
-        self.shots = 0
+        super().__init__(out)
         self.log = open(os.path.join(out, "program.log"), "w")
         self.process = subprocess.Popen([program], stdout=self.log, stderr=subprocess.STDOUT)
         self.app = None
-
-    def screenshot(self, label):
-        self.shots += 1
-        path = os.path.join(self.out, f"{self.shots:02d}-{label}.png")
-        subprocess.run(["import", "-window", "root", path], capture_output=True, timeout=30)
-
-    def check(self, name, step):
-        try:
-            step()
-            print(f"PASS {name}", flush=True)
-        except (AssertionError, subprocess.SubprocessError, OSError) as problem:
-            self.failed += 1
-            print(f"FAIL {name}: {problem}", flush=True)
-            self.screenshot("failed")
 
     def window(self, title):
         return ui.wait_for_window(self.app, title)
@@ -132,13 +96,13 @@ class Run:
         self.app = ui.wait_until(on_bus, timeout=30, what=f"{APP} on the accessibility bus")
         startup = self.window("")
         assert self.showing() == [""], f"windows at start: {self.showing()}"
-        keys(x_window(f"^({APP})?$"))
+        ui.keys(x_window(f"^({APP})?$"))
         readme = ui.find(startup, name=README, role="push button")
         ui.wait_until(lambda: "focused" in ui.states_of(readme), what=f'the focus on "{README}"')
         self.screenshot("startup")
 
     def readme(self):
-        keys(x_window(f"^({APP})?$"), "Return")
+        ui.keys(x_window(f"^({APP})?$"), "Return")
         about = self.window(ABOUT)
         box = ui.wait_until(lambda: ui.find(about, role="text"), what="the conditions of use box")
         text = ui.wait_until(lambda: ui.text_of(box).strip(), what="the conditions of use")
@@ -150,12 +114,12 @@ class Run:
         self.screenshot("about")
 
     def back_to_startup(self):
-        keys(x_window("^About Sweltra"), "Escape")
+        ui.keys(x_window("^About Sweltra"), "Escape")
         ui.wait_until(lambda: self.showing() == [""], what="a fresh start-up window alone")
 
     def accept(self):
         # Tab goes from Readme to Decline and on to Accept.
-        keys(x_window(f"^({APP})?$"), "Tab", "Tab", "Return")
+        ui.keys(x_window(f"^({APP})?$"), "Tab", "Tab", "Return")
         ui.wait_until(lambda: self.showing() == [CALCULATOR], what="the calculator alone")
         self.screenshot("calculator")
 
@@ -164,7 +128,7 @@ class Run:
         # An editable list takes the focus in its edit field.
         window_id = x_window("^Sweltra - Sports")
         focus(ui.find(box, role="text") or box, window_id)
-        keys(window_id, *["Down"] * presses)
+        ui.keys(window_id, *["Down"] * presses)
         label = caption.split(". ", 1)[-1].rstrip("*")
         points_box = ui.find(calculator, name=f"Risk points for {label}")
         assert points_box, f"no points box named for {label!r}"
@@ -181,7 +145,7 @@ class Run:
         control = ui.wait_until(lambda: ui.find(window, name=button, role="push button"), what=button)
         window_id = x_window("^" + re.escape(window_title[:12]))
         focus(control, window_id)
-        keys(window_id, "space")
+        ui.keys(window_id, "space")
 
     def missing_factor(self):
         self.press(CALCULATOR, "Calculate Total:")
@@ -189,7 +153,7 @@ class Run:
         texts = [ui.name_of(label) for label in ui.find_all(box, role="label")]
         assert "Please add Venue data." in texts, f"the message box says {texts}"
         self.screenshot("message")
-        keys(x_window(f"^{APP}$"), "Return")
+        ui.keys(x_window(f"^{APP}$"), "Return")
         ui.wait_until(lambda: APP not in self.showing(), what="the message box to close")
         total = ui.find(self.window(CALCULATOR), name="Total risk score")
         assert ui.text_of(total) == "", f"the total box shows {ui.text_of(total)!r}"
@@ -217,7 +181,7 @@ class Run:
         self.screenshot("viewer")
 
     def back_from_viewer(self):
-        keys(x_window("^Readme Viewer$"), "Return")
+        ui.keys(x_window("^Readme Viewer$"), "Return")
         ui.wait_until(lambda: self.showing() == [CALCULATOR], what="the calculator alone again")
 
     def exit(self):
@@ -243,7 +207,7 @@ class Run:
             ("Exit Calculator ends the program", self.exit),
         )
         for name, step in steps:
-            self.check(name, step)
+            self.run(name, step)
             if self.process.poll() is not None and step != self.exit:
                 print(f"FAIL the program ended early, status {self.process.returncode}", flush=True)
                 self.failed += 1

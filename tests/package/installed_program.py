@@ -1,20 +1,18 @@
 """Starts the installed program on the X server in DISPLAY and walks it as a user would: the
 start-up window, "Readme: Conditions of Use", the About window with the conditions of use, Back,
-and a letter key that ends the program. Run inside a session bus (dbus-run-session), see
-deb-roundtrip.sh. Prints one "PASS name" or "FAIL name: reason" line per check and exits 1 if
-any failed. Screenshots go to the output folder, for a person to look at.
+and a letter key that ends the program. Run on tools/with-x.sh --atspi, see deb-roundtrip.sh.
+Prints one "PASS name" or "FAIL name: reason" line per check and exits 1 if any failed.
+Screenshots go to the output folder, for a person to look at.
 
 Usage: installed_program.py PROGRAM OUTPUT_FOLDER
 """
 
 import os
-import re
 import subprocess
 import sys
-import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-import atspi_driver as ui  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+import xdriver as ui  # noqa: E402
 
 APP = "SweltraC"
 ABOUT_TITLE = "About Sweltra \u00b0C"
@@ -27,57 +25,15 @@ STARTUP_BUTTONS = (README, "Decline Conditions of Use/Exit", "Accept Conditions 
 NOTICES = ("was not found in the folder", "could not be read", "not a readable rich-text", "too large to show")
 
 
-def xdotool_text(*args, timeout=10):
-    done = subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=timeout)
-    return done.stdout.rstrip("\n") if done.returncode == 0 else ""
-
-
-def xdotool(*args, timeout=10):
-    return xdotool_text(*args, timeout=timeout).split()
-
-
 def visible_windows(title_pattern=None):
     """X window ids of the program's visible top-level windows, optionally only those whose title
     matches a regular expression."""
-    ids = xdotool("search", "--onlyvisible", "--class", f"^{APP}$")
-    if title_pattern is None:
-        return ids
-    return [i for i in ids if re.search(title_pattern, xdotool_text("getwindowname", i))]
-
-
-def focus_and_type(window_id, key):
-    """Gives window_id the keyboard focus (there is no window manager on the virtual server)
-    and sends one key to it."""
-    xdotool("windowfocus", "--sync", window_id)
-    xdotool("key", "--clearmodifiers", key)
-
-
-class Checks:
-    def __init__(self, out):
-        self.out = out
-        self.failed = 0
-        self.shot = 0
-
-    def screenshot(self, label):
-        self.shot += 1
-        path = os.path.join(self.out, f"{self.shot:02d}-{label}.png")
-        subprocess.run(["import", "-window", "root", path], capture_output=True, timeout=30)
-
-    def run(self, name, step):
-        """Runs one check; a check that raises fails with the reason, the rest still run."""
-        try:
-            step()
-            print(f"PASS {name}", flush=True)
-            return True
-        except (AssertionError, subprocess.SubprocessError, OSError) as problem:
-            self.failed += 1
-            print(f"FAIL {name}: {problem}", flush=True)
-            return False
+    return ui.x_windows(APP, title_pattern)
 
 
 def main(program, out):
     os.makedirs(out, exist_ok=True)
-    checks = Checks(out)
+    checks = ui.Checks(out)
     log = open(os.path.join(out, "program.log"), "w")
     process = subprocess.Popen([program], stdout=log, stderr=subprocess.STDOUT)
     state = {}
@@ -99,7 +55,7 @@ def main(program, out):
         for caption in STARTUP_BUTTONS:
             assert ui.find(startup, name=caption, role="push button"), f'no button "{caption}"'
         # The keyboard focus is where the window puts it at start, on the Readme button.
-        xdotool("windowfocus", "--sync", ids[0])
+        ui.keys(ids[0])
         readme = ui.find(startup, name=README, role="push button")
         ui.wait_until(lambda: "focused" in ui.states_of(readme), what=f'the focus on "{README}"')
         state["startup_id"] = ids[0]
@@ -107,7 +63,7 @@ def main(program, out):
 
     def about_holds_conditions():
         assert "startup_id" in state, "no start-up window to start from"
-        focus_and_type(state["startup_id"], "Return")
+        ui.keys(state["startup_id"], "Return")
         about = ui.wait_for_window(state["app"], ABOUT_TITLE)
         box = ui.wait_until(lambda: ui.find(about, role="text"), what="the About window's text box")
         text = ui.wait_until(lambda: ui.text_of(box).strip(), what="text in the About window's box")
@@ -122,11 +78,11 @@ def main(program, out):
 
     def back_and_letter_key_end_program():
         ids = ui.wait_until(lambda: visible_windows(ABOUT_X_TITLE), what="the About window on X")
-        focus_and_type(ids[0], "Escape")
+        ui.keys(ids[0], "Escape")
         ui.wait_for_window(state["app"], "")
         ids = ui.wait_until(lambda: visible_windows(STARTUP_X_TITLE), what="a fresh start-up window on X")
         checks.screenshot("startup-again")
-        focus_and_type(ids[0], "q")
+        ui.keys(ids[0], "q")
         status = process.wait(timeout=15)
         assert status == 0, f"the program ended with status {status}"
 

@@ -1,24 +1,31 @@
-"""Reads and drives a running desktop program through the AT-SPI accessibility tree.
+"""Reads and drives running desktop programs on an X server: windows and keys through xdotool,
+screenshots through ImageMagick, controls through the AT-SPI accessibility tree.
 
-Needs python3-gi and gir1.2-atspi-2.0, a session bus (dbus-run-session) on which the
-accessibility bus starts on demand (at-spi2-core), and for a Qt program the environment variable
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, so that it joins the tree without a screen reader running.
+Run on a server started by tools/with-x.sh; for the accessibility tree with --atspi, which gives
+a private session bus on which the accessibility bus starts on demand and makes Qt programs join
+the tree. Needs python3-gi and gir1.2-atspi-2.0 (use /usr/bin/python3), xdotool, x11-utils and
+imagemagick.
 
-Every query goes to the program afresh: the library's cache is switched off for each application
-found, because without a running event loop it never hears that a window closed or a text
-changed. Every wait is bounded and ends in WaitTimeout with a description of what was awaited.
+Every AT-SPI query goes to the program afresh: the library's cache is switched off for each
+application found, because without a running event loop it never hears that a window closed or a
+text changed. Every wait is bounded and ends in WaitTimeout with a description of what was
+awaited.
 
 Used as a module:
     app = wait_for_application("SweltraC")
     about = wait_for_window(app, "About")
     text = text_of(find(about, role="text"))
+    keys(wait_x_window("SweltraC", "^About"), "Escape")
 
 and from a shell (one query, result on standard output, exit status 1 on a timeout):
-    atspi_driver.py text --app SweltraC --window "About" --role text
-    atspi_driver.py dump --app SweltraC
+    xdriver.py text --app SweltraC --window "About" --role text
+    xdriver.py dump --app SweltraC
 """
 
 import argparse
+import os
+import re
+import subprocess
 import sys
 import time
 
@@ -199,6 +206,98 @@ def dump(root, max_depth=64):
 
     visit(root, 0)
     return "\n".join(lines)
+
+
+# X windows, keys and pictures.
+
+
+def xdotool_text(*args, timeout=10):
+    """xdotool's output, or "" when it failed (a window that has gone meanwhile, say)."""
+    done = subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=timeout)
+    return done.stdout.rstrip("\n") if done.returncode == 0 else ""
+
+
+def xdotool(*args, timeout=10):
+    """xdotool's output as words: window ids, for instance."""
+    return xdotool_text(*args, timeout=timeout).split()
+
+
+def x_windows(window_class, title_pattern=None):
+    """The X ids of the visible top-level windows of the class (on Qt, the program's name), only
+    those whose title matches the regular expression when one is given."""
+    ids = xdotool("search", "--onlyvisible", "--class", f"^{re.escape(window_class)}$")
+    if title_pattern is None:
+        return ids
+    return [i for i in ids if re.search(title_pattern, xdotool_text("getwindowname", i))]
+
+
+def wait_x_window(window_class, title_pattern, timeout=DEFAULT_TIMEOUT):
+    """The X id of the first visible window of the class whose title matches, waiting for it."""
+    return wait_until(lambda: next(iter(x_windows(window_class, title_pattern)), None), timeout,
+                      what=f"an X window of {window_class} titled like {title_pattern!r}")
+
+
+def keys(window_id, *names):
+    """Gives the window the keyboard focus (without a window manager nothing else does) and types
+    the keys, in xdotool's names: "Return", "Tab", "shift+Insert", "q"."""
+    xdotool("windowfocus", "--sync", window_id)
+    for name in names:
+        xdotool("key", "--clearmodifiers", name)
+
+
+def screenshot(path, window="root"):
+    """Saves the screen, or one X window by id, as a picture."""
+    subprocess.run(["import", "-window", window, path], capture_output=True, timeout=30)
+
+
+def geometry(window_id):
+    """x, y, width and height of the window's own area on the screen, without any frame."""
+    done = subprocess.run(["xwininfo", "-id", str(window_id)], capture_output=True, text=True, timeout=10)
+    fields = dict(re.findall(r"^\s*(Absolute upper-left [XY]|Width|Height):\s*(-?\d+)", done.stdout, re.M))
+    if len(fields) != 4:
+        raise AssertionError(f"no geometry for X window {window_id}: {done.stderr.strip()}")
+    return tuple(int(fields[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+
+def frame_extents(window_id):
+    """left, right, top and bottom of the frame a window manager drew around the window; zeros
+    where none did."""
+    done = subprocess.run(["xprop", "-id", str(window_id), "_NET_FRAME_EXTENTS"], capture_output=True,
+                          text=True, timeout=10)
+    found = re.search(r"=\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)", done.stdout)
+    return tuple(int(v) for v in found.groups()) if found else (0, 0, 0, 0)
+
+
+def frame_geometry(window_id):
+    """x, y, width and height of the window with its frame, as a person sees it on the screen."""
+    x, y, width, height = geometry(window_id)
+    left, right, top, bottom = frame_extents(window_id)
+    return x - left, y - top, width + left + right, height + top + bottom
+
+
+class Checks:
+    """Named checks in a row: each prints "PASS name" or "FAIL name: reason" and the rest still
+    run after a failure, which leaves a screenshot. Screenshots are numbered in the folder out."""
+
+    def __init__(self, out):
+        self.out = out
+        self.failed = 0
+        self.shots = 0
+
+    def screenshot(self, label):
+        self.shots += 1
+        screenshot(os.path.join(self.out, f"{self.shots:02d}-{label}.png"))
+
+    def run(self, name, step):
+        try:
+            step()
+            print(f"PASS {name}", flush=True)
+            return True
+        except (AssertionError, subprocess.SubprocessError, OSError) as problem:
+            self.failed += 1
+            print(f"FAIL {name}: {problem}", flush=True)
+            self.screenshot("failed")
+            return False
 
 
 def _main(argv):
