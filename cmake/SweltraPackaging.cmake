@@ -7,9 +7,7 @@ if(UNIX AND NOT APPLE)
   set(sweltra_packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
   set(sweltra_doc_out ${CMAKE_BINARY_DIR}/package-doc)
   file(MAKE_DIRECTORY ${sweltra_doc_out})
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE
-                                                                 ${sweltra_packaging_dir}/changelog
-                                                                 ${sweltra_packaging_dir}/SweltraC.1)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
 
   # The licence's grant, below its title and copyright line, as a copyright-format paragraph:
   # each line indented by one blank, an empty line written as " .".
@@ -29,12 +27,12 @@ if(UNIX AND NOT APPLE)
        "License: Expat\n"
        " ${sweltra_grant}\n")
 
-  # gzip -n leaves out the name and time stamp, so the same sources give the same package.
-  foreach(pair "changelog;changelog.gz" "SweltraC.1;SweltraC.1.gz")
-    list(GET pair 0 source)
-    list(GET pair 1 compressed)
-    execute_process(COMMAND gzip -9nc INPUT_FILE ${sweltra_packaging_dir}/${source}
-                    OUTPUT_FILE ${sweltra_doc_out}/${compressed} COMMAND_ERROR_IS_FATAL ANY)
+  # The changelog's newest entry and the manual page take the version from the project. gzip -n
+  # leaves out the name and time stamp, so the same sources give the same package.
+  foreach(source changelog SweltraC.1)
+    configure_file(${sweltra_packaging_dir}/${source}.in ${sweltra_doc_out}/${source} @ONLY)
+    execute_process(COMMAND gzip -9nc INPUT_FILE ${sweltra_doc_out}/${source}
+                    OUTPUT_FILE ${sweltra_doc_out}/${source}.gz COMMAND_ERROR_IS_FATAL ANY)
   endforeach()
 
   install(FILES ${sweltra_doc_out}/copyright ${sweltra_doc_out}/changelog.gz

@@ -7,6 +7,7 @@
 #include "platform/twips.h"
 #include "platform/windowregistry.h"
 #include "resources/emblem.h"
+#include "sweltraconfig.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

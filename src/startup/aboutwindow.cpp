@@ -5,6 +5,7 @@
 #include "platform/windowregistry.h"
 #include "resources/emblem.h"
 #include "startup/controltable.h"
+#include "sweltraconfig.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,7 +36,7 @@ constexpr ControlRow controls[] = {
     {"Label1", Label, "", {1080, 715, 8085, 330}, smallFont},
     {"lblDescription", Label, "Copyright © 2026 Rudev. All rights reserved.", {1080, 437, 4005, 210},
      smallFont},
-    {"lblTitle", Label, "Sweltra °C, Version 1.1", {1080, 130, 4125, 240}, smallFont},
+    {"lblTitle", Label, "Sweltra °C, Version " SWELTRA_VERSION, {1080, 130, 4125, 240}, smallFont},
 };
 // clang-format on
 

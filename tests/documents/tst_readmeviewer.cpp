@@ -6,6 +6,7 @@
 #include "platform/richtextbox.h"
 #include "platform/twips.h"
 #include "platform/windowregistry.h"
+#include "sweltraconfig.h"
 
 #include <QApplication>
 #include <QCloseEvent>

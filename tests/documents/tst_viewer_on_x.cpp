@@ -8,6 +8,7 @@
 #include "platform/programfolder.h"
 #include "platform/richtextbox.h"
 #include "platform/windowregistry.h"
+#include "sweltraconfig.h"
 
 #include <QFile>
 #include <QGuiApplication>
