@@ -118,7 +118,7 @@ if [ $atspi -eq 1 ]; then
 fi
 
 # In the background so that a signal to us still stops everything; standard input passed on.
-exec 5<&0
+{ exec 5<&0; } 2>/dev/null || exec 5</dev/null
 "$@" <&5 5<&- &
 child=$!
 exec 5<&-
