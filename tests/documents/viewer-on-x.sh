@@ -16,6 +16,6 @@ chmod +x "$stand_in/xdg-open"
 export PATH="$stand_in:$PATH"
 export SWELTRA_OPENED_LOG="$stand_in/opened.log"
 # Outside a Flatpak or Snap sandbox Qt hands web addresses to the first xdg-open on PATH, session
-# bus or not; the sandbox's portal is kept out all the same (the X helper leaves out the bus).
+# bus or not; the sandbox's portal is kept out all the same (tools/with-x.sh starts none).
 unset SNAP BROWSER DEFAULT_BROWSER
 "$here/../../tools/with-x.sh" -- "$program"
