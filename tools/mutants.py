@@ -315,8 +315,9 @@ def main():
         return 0
 
     runner = Runner(args)
-    # SIGTERM and SIGHUP end the run like Ctrl+C, through the restoring finally below.
-    for sig in (signal.SIGTERM, signal.SIGHUP):
+    # SIGTERM and SIGHUP end the run like Ctrl+C, through the restoring finally below (SIGINT too
+    # when the shell that started the run in the background had it ignored).
+    for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
         signal.signal(sig, signal.default_int_handler)
     runner.restore_from_journal()
     dirty = subprocess.run(["git", "status", "--porcelain", "--", "src"], cwd=ROOT, capture_output=True,
