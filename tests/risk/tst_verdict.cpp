@@ -153,6 +153,7 @@ void TestVerdict::pointsValue_data() {
     QTest::newRow("blanks and tabs skipped") << QByteArray(" \t7") << 7.0;
     QTest::newRow("sign") << QByteArray("-2") << -2.0;
     QTest::newRow("decimal point") << QByteArray("1.5") << 1.5;
+    QTest::newRow("decimal point last") << QByteArray("5.") << 5.0;
     QTest::newRow("number at the start only") << QByteArray("12abc") << 12.0;
     QTest::newRow("beyond the double range") << QByteArray(400, '9') << std::numeric_limits<double>::max();
 }
