@@ -377,6 +377,11 @@ def main():
         runner.stop_child()
         print("interrupted; the sources are restored", flush=True)
         return 130
+    finally:
+        # The last mutant's programs must not stay in the build tree looking current.
+        built_targets = sorted({t for m in mutants for t in targets.get(m.module, [])})
+        if built_targets and not runner.build(built_targets)[0]:
+            print("the unmutated rebuild failed; rebuild before testing", flush=True)
 
     tested = len(killed) + len(survivors)
     rate = 100.0 * len(killed) / tested if tested else 0.0
