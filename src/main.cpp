@@ -1,16 +1,10 @@
-#include "calculator/calculatorwindow.h"
-#include "documents/readmeviewer.h"
 #include "platform/firstpaint.h"
 #include "platform/fonts.h"
 #include "platform/windowregistry.h"
 #include "resources/emblem.h"
-#include "startup/aboutwindow.h"
-#include "startup/startupwindow.h"
+#include "windows/windowkinds.h"
 
 #include <QApplication>
-
-using sweltra::platform::WindowKind;
-using sweltra::platform::WindowRegistry;
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -19,13 +13,8 @@ int main(int argc, char *argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("au.rudev.Sweltra"));
     QApplication::setWindowIcon(sweltra::resources::windowIcon());
     sweltra::platform::installFontSubstitutes();
+    sweltra::windows::registerWindowKinds();
 
-    WindowRegistry::setFactory(WindowKind::Startup, [] { return new sweltra::startup::StartupWindow; });
-    WindowRegistry::setFactory(WindowKind::About, [] { return new sweltra::startup::AboutWindow; });
-    WindowRegistry::setFactory(WindowKind::Calculator,
-                               [] { return new sweltra::calculator::CalculatorWindow; });
-    WindowRegistry::setFactory(WindowKind::Viewer, [] { return new sweltra::documents::frmReadMeViewer; });
-
-    WindowRegistry::show(WindowKind::Startup);
+    sweltra::platform::WindowRegistry::show(sweltra::platform::WindowKind::Startup);
     return QApplication::exec();
 }

@@ -2,15 +2,11 @@
 // result on screen, measured inside the process on a real X server, and the peak resident
 // memory with every window open and the full guidelines shown. Prints figures, asserts nothing.
 //   bench-interactions [RUNS]
-#include "calculator/calculatorwindow.h"
-#include "documents/readmeviewer.h"
 #include "platform/fonts.h"
-#include "platform/placement.h"
 #include "platform/twips.h"
 #include "platform/windowregistry.h"
 #include "resources/emblem.h"
-#include "startup/aboutwindow.h"
-#include "startup/startupwindow.h"
+#include "windows/windowkinds.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -103,12 +99,12 @@ QWidget *live(WindowKind kind) {
 }
 
 void click(WindowKind kind, const char *button) {
-    sweltra::platform::control<QPushButton>(live(kind), button)->click();
+    live(kind)->findChild<QPushButton *>(QLatin1String(button))->click();
 }
 
 // A pick as the user makes it: the entry chosen, then the list reports the choice.
 void pick(const char *list, int index) {
-    auto *combo = sweltra::platform::control<QComboBox>(live(WindowKind::Calculator), list);
+    auto *combo = live(WindowKind::Calculator)->findChild<QComboBox *>(QLatin1String(list));
     combo->setCurrentIndex(index);
     emit combo->activated(index);
 }
@@ -148,11 +144,7 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(QStringLiteral("SweltraC"));
     QApplication::setWindowIcon(sweltra::resources::windowIcon());
     sweltra::platform::installFontSubstitutes();
-    WindowRegistry::setFactory(WindowKind::Startup, [] { return new sweltra::startup::StartupWindow; });
-    WindowRegistry::setFactory(WindowKind::About, [] { return new sweltra::startup::AboutWindow; });
-    WindowRegistry::setFactory(WindowKind::Calculator,
-                               [] { return new sweltra::calculator::CalculatorWindow; });
-    WindowRegistry::setFactory(WindowKind::Viewer, [] { return new sweltra::documents::frmReadMeViewer; });
+    sweltra::windows::registerWindowKinds();
     QApplication::setQuitOnLastWindowClosed(false);
     const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 20;
 

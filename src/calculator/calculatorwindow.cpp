@@ -1,7 +1,7 @@
 #include "calculator/calculatorwindow.h"
 
-#include "calculator/calculatorlayout.h"
 #include "documents/documentstore.h"
+#include "documents/readmeviewer.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "platform/placement.h"
@@ -13,7 +13,6 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QFrame>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -29,9 +28,79 @@ QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont fontOf(DesignFont font) {
-    return platform::designFont(platform::Face::MsSansSerif, font.points, font.bold);
-}
+using platform::ControlRow;
+using platform::DesignFont;
+using platform::Face;
+using K = platform::ControlKind;
+using L = platform::Look;
+
+// The window's client area and its own font, for controls that name none.
+constexpr int clientWidthTwips = 9375;
+constexpr int clientHeightTwips = 5925;
+constexpr DesignFont windowFont{Face::MsSansSerif, 8.25, false};
+
+constexpr DesignFont bold{Face::MsSansSerif, 8.25, true};
+constexpr DesignFont regular{Face::MsSansSerif, 8.25, false};
+constexpr DesignFont buttonFont{Face::MsSansSerif, 9.75, true};
+constexpr DesignFont asteriskFont{Face::MsSansSerif, 18, true};
+constexpr DesignFont totalFont{Face::MsSansSerif, 12, true};
+
+constexpr std::string_view pickTip = "Click the down arrow, then click best match.";
+constexpr std::string_view dstTip = "DST = \"Daylight Saving Time\"";
+
+// clang-format off
+constexpr ControlRow rows[] = {
+    // name                     kind          text                       left   top  width height tab  font        tool tip, look
+    {"lbl_WBGT",               K::Label,     "",                         200,  525, 2775, 375,  -1, bold,       "Click on the down arrow to view choices."},
+    {"cbo_WBGT",               K::List,      "",                        3000,  480, 1095, 315,  14, bold,       pickTip},
+    {"txt_WBGT",               K::ReadOnly,  "",                        4080,  480,  375, 315,  15, bold,       ""},
+    {"lbl_Or",                 K::Label,     "- OR -",                   480,  765,  615, 172,  -1, regular,    "", L::DarkRed},
+    {"lbl_Dry_Bulb",           K::Label,     "",                         415,  988, 2535, 255,  -1, bold,       "Click on the * button at the bottom of page for explanation."},
+    {"cbo_Dry_Bulb",           K::List,      "",                        3000,  894, 1095, 315,  43, bold,       pickTip},
+    {"txt_Dry_Bulb",           K::ReadOnly,  "",                        4080,  894,  375, 315,  44, bold,       ""},
+    {"lbl_Duration",           K::Label,     "",                         195, 1440, 2895, 255,  -1, bold,       ""},
+    {"cbo_Duration",           K::List,      "",                        2880, 1410, 1215, 315,  17, bold,       ""},
+    {"txt_Duration",           K::ReadOnly,  "",                        4080, 1410,  375, 315,  18, bold,       ""},
+    {"lbl_Intensity",          K::Label,     "",                         195, 1800, 3735, 375,  -1, bold,       ""},
+    {"cbo_Intensity",          K::List,      "",                         720, 2040, 3375, 315,  20, bold,       ""},
+    {"txt_Intensity",          K::ReadOnly,  "",                        4080, 2040,  375, 315,  19, bold,       ""},
+    {"lbl_Acclimatization",    K::Label,     "",                         195, 2520, 3015, 375,  -1, bold,       ""},
+    {"cbo_Acclimatization",    K::List,      "",                         720, 2760, 3375, 315,  22, bold,       ""},
+    {"txt_Acclimatization",    K::ReadOnly,  "",                        4080, 2760,  375, 315,  21, bold,       ""},
+    {"lbl_Ability",            K::Label,     "",                         195, 3240, 3735, 255,  -1, bold,       ""},
+    {"cbo_Ability",            K::List,      "",                         720, 3480, 3375, 315,  24, bold,       ""},
+    {"txt_Ability",            K::ReadOnly,  "",                        4080, 3480,  375, 315,  23, bold,       ""},
+    {"lbl_Age",                K::Label,     "",                        4875,  270, 1935, 255,  -1, bold,       ""},
+    {"cbo_Age",                K::List,      "",                        6960,  240, 1815, 315,  25, bold,       ""},
+    {"txt_Age",                K::ReadOnly,  "",                        8760,  240,  375, 315,  26, bold,       ""},
+    {"lbl_Drinks",             K::Label,     "",                        4875,  750, 2655, 255,  -1, bold,       ""},
+    {"cbo_Drinks",             K::List,      "",                        7440,  720, 1335, 315,  28, bold,       ""},
+    {"txt_Drinks",             K::ReadOnly,  "",                        8760,  720,  375, 315,  27, bold,       ""},
+    {"lbl_Time",               K::Label,     "",                        4875, 1230, 2055, 255,  -1, bold,       dstTip},
+    {"cbo_Time",               K::List,      "",                        6960, 1200, 1815, 315,  29, bold,       dstTip},
+    {"txt_Time",               K::ReadOnly,  "",                        8760, 1200,  375, 315,   3, bold,       ""},
+    {"lbl_Surface",            K::Label,     "",                        4875, 1710, 1575, 255,  -1, bold,       ""},
+    {"cbo_Surface",            K::List,      "",                        6360, 1680, 2415, 315,  32, bold,       ""},
+    {"txt_Surface",            K::ReadOnly,  "",                        8760, 1680,  375, 315,  33, bold,       ""},
+    {"lbl_Venue",              K::Label,     "",                        4875, 2162,  975, 255,  -1, bold,       ""},
+    {"cbo_Venue",              K::List,      "",                        5880, 2162, 2895, 315,  39, bold,       ""},
+    {"txt_Venue",              K::ReadOnly,  "",                        8760, 2162,  375, 315,  40, bold,       ""},
+    {"lbl_Medical",            K::Label,     "",                        4875, 2580, 4215, 255,  -1, bold,       "Click on the * button at the bottom of this page for details."},
+    {"cbo_Medical",            K::List,      "",                        5160, 2808, 3615, 315,  34, bold,       ""},
+    {"txt_Medical",            K::ReadOnly,  "",                        8760, 2808,  375, 315,  35, bold,       ""},
+    {"lbl_Other",              K::Label,     "",                        4875, 3240, 4335, 255,  -1, bold,       ""},
+    {"cbo_Other",              K::List,      "",                        5160, 3480, 3975, 315,  36, bold,       ""},
+    {"lbl_Risk_Points",        K::Label,     "Risk Points",             3840,  240,  975, 255,  -1, regular,    ""},
+    {"Shape1",                 K::Outline,   "",                         120,  120, 9135, 3855,  -1, bold,       ""},
+    {"txtGuidelines",          K::RichText,  "",                         120, 4080, 9135, 1215,  37, platform::parentFont, ""},
+    {"cmd_Back_to_Directory",  K::Button,    "Exit Calculator",          120, 5456, 1815, 375,   0, buttonFont, ""},
+    {"cmd_asterisk",           K::Button,    "*",                       2040, 5456,  495, 375,  46, asteriskFont, ""},
+    {"cmd_Reset",              K::Button,    "Reset",                   2640, 5456,  855, 375,   1, buttonFont, ""},
+    {"cmd_SMA_Guidelines",     K::Button,    "View Full SMA Guidelines", 3600, 5456, 3015, 375,  10, buttonFont, ""},
+    {"cmd_Calculate",          K::Button,    "Calculate Total:",        6720, 5456, 1815, 375,   2, buttonFont, ""},
+    {"txt_Total",              K::ReadOnly,  "",                        8520, 5456,  735, 375,  38, totalFont, ""},
+};
+// clang-format on
 
 // The factor's name as a screen reader should say it: the caption without number and asterisk.
 QString factorName(std::string_view caption) {
@@ -78,139 +147,69 @@ CalculatorWindow::CalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window
     setObjectName(QStringLiteral("frm_Sweltra"));
     setWindowTitle(QStringLiteral("Sweltra - Sports Medicine Australia (SA Branch) - Non-Desert Version*"));
     setWindowIcon(resources::windowIcon());
-    setFont(fontOf(windowFont));
+    setFont(platform::toFont(windowFont));
     QPalette background = palette();
     background.setColor(QPalette::Window, background.color(QPalette::Button));
     setPalette(background);
     setAutoFillBackground(true);
 
-    buildControls();
+    platform::buildControls(this, rows, [this](const ControlRow &row, QWidget *control) {
+        switch (row.kind) {
+        case K::Label:
+            static_cast<QLabel *>(control)->setWordWrap(true);
+            break;
+        case K::List:
+            setUpList(static_cast<QComboBox *>(control));
+            break;
+        case K::Button: {
+            auto *button = static_cast<QPushButton *>(control);
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            button->installEventFilter(this);
+            break;
+        }
+        default:
+            break;
+        }
+    });
+    m_total = findChild<QLineEdit *>(QStringLiteral("txt_Total"));
+    m_total->setAccessibleName(tr("Total risk score"));
+    m_guidelines = findChild<platform::RichTextBox *>(QStringLiteral("txtGuidelines"));
+    m_guidelines->setTabChangesFocus(true);
+    m_guidelines->setAccessibleName(tr("Recommendation"));
     bindFactors();
-    wireControls();
-    orderTabs();
+    wireCommands();
 
     platform::setClientSize(this, clientWidthTwips, clientHeightTwips, false);
     platform::centreOnScreen(this);
     findChild<QPushButton *>(QStringLiteral("cmd_Back_to_Directory"))->setFocus();
 }
 
-void CalculatorWindow::buildControls() {
-    QWidget *outline = nullptr;
-    for (const ControlRow &row : calculatorLayout()) {
-        QWidget *widget = nullptr;
-        switch (row.kind) {
-        case ControlKind::Label: {
-            auto *label = new QLabel(qs(row.text), this);
-            label->setWordWrap(true);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            widget = label;
-            break;
-        }
-        case ControlKind::List: {
-            auto *list = new QComboBox(this);
-            list->setEditable(true);
-            list->setInsertPolicy(QComboBox::NoInsert);
-            list->setCompleter(nullptr);
-            // Leaving an edited field would otherwise pick the entry whose text it now shows:
-            // only the mouse and the navigation keys pick.
-            disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
-            list->lineEdit()->setAcceptDrops(false);
-            list->installEventFilter(this);
-            list->lineEdit()->installEventFilter(this);
-            list->view()->installEventFilter(this);
-            widget = list;
-            break;
-        }
-        case ControlKind::PointsBox:
-        case ControlKind::TotalBox: {
-            auto *box = new QLineEdit(this);
-            box->setReadOnly(true);
-            box->setAlignment(Qt::AlignCenter);
-            box->setFrame(true);
-            box->setFocusPolicy(Qt::StrongFocus);
-            if (row.kind == ControlKind::TotalBox) {
-                box->setAccessibleName(tr("Total risk score"));
-                m_total = box;
-            }
-            widget = box;
-            break;
-        }
-        case ControlKind::Button: {
-            auto *button = new QPushButton(qs(row.text), this);
-            button->setAutoDefault(false);
-            button->setDefault(false);
-            button->installEventFilter(this);
-            widget = button;
-            break;
-        }
-        case ControlKind::Rectangle: {
-            auto *frame = new QFrame(this);
-            frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-            frame->setLineWidth(1);
-            frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-            outline = frame;
-            widget = frame;
-            break;
-        }
-        case ControlKind::RichText:
-            m_guidelines = new platform::RichTextBox(this);
-            m_guidelines->setTabChangesFocus(true);
-            m_guidelines->setAccessibleName(tr("Recommendation"));
-            widget = m_guidelines;
-            break;
-        }
-        widget->setObjectName(qs(row.name));
-        widget->setGeometry(platform::toPixels(row.box));
-        if (row.font.points > 0) {
-            widget->setFont(fontOf(row.font));
-        }
-        if (!row.toolTip.empty()) {
-            widget->setToolTip(qs(row.toolTip));
-        }
-        if (row.darkRed) {
-            QPalette dark = widget->palette();
-            dark.setColor(QPalette::WindowText, QColor(128, 0, 0));
-            widget->setPalette(dark);
-        }
-    }
-    // The outline is drawn behind the controls it frames.
-    if (outline) {
-        outline->lower();
-    }
+std::span<const ControlRow> CalculatorWindow::controlTable() {
+    return rows;
+}
+
+void CalculatorWindow::setUpList(QComboBox *list) {
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setCompleter(nullptr);
+    // Leaving an edited field would otherwise pick the entry whose text it now shows:
+    // only the mouse and the navigation keys pick.
+    disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
+    list->lineEdit()->setAcceptDrops(false);
+    list->installEventFilter(this);
+    list->lineEdit()->installEventFilter(this);
+    list->view()->installEventFilter(this);
 }
 
 void CalculatorWindow::bindFactors() {
-    struct Handlers {
-        std::string_view key;
-        void (CalculatorWindow::*click)();
-        void (CalculatorWindow::*keyPress)(char16_t &);
-    };
-    static constexpr Handlers handlers[] = {
-        {"WBGT", &CalculatorWindow::cbo_WBGT_Click, &CalculatorWindow::cbo_WBGT_KeyPress},
-        {"Dry_Bulb", &CalculatorWindow::cbo_Dry_Bulb_Click, &CalculatorWindow::cbo_Dry_Bulb_KeyPress},
-        {"Duration", &CalculatorWindow::cbo_Duration_Click, &CalculatorWindow::cbo_Duration_KeyPress},
-        {"Intensity", &CalculatorWindow::cbo_Intensity_Click, &CalculatorWindow::cbo_Intensity_KeyPress},
-        {"Acclimatization", &CalculatorWindow::cbo_Acclimatization_Click,
-         &CalculatorWindow::cbo_Acclimatization_KeyPress},
-        {"Ability", &CalculatorWindow::cbo_Ability_Click, &CalculatorWindow::cbo_Ability_KeyPress},
-        {"Age", &CalculatorWindow::cbo_Age_Click, &CalculatorWindow::cbo_Age_KeyPress},
-        {"Drinks", &CalculatorWindow::cbo_Drinks_Click, &CalculatorWindow::cbo_Drinks_KeyPress},
-        {"Time", &CalculatorWindow::cbo_Time_Click, &CalculatorWindow::cbo_Time_KeyPress},
-        {"Surface", &CalculatorWindow::cbo_Surface_Click, &CalculatorWindow::cbo_Surface_KeyPress},
-        {"Venue", &CalculatorWindow::cbo_Venue_Click, &CalculatorWindow::cbo_Venue_KeyPress},
-        {"Medical", &CalculatorWindow::cbo_Medical_Click, &CalculatorWindow::cbo_Medical_KeyPress},
-        {"Other", nullptr, &CalculatorWindow::cbo_Other_KeyPress},
-    };
-
     for (const risk::RiskFactor &factor : risk::factors()) {
         const QString key = qs(factor.key);
-        const auto handler = std::find_if(std::begin(handlers), std::end(handlers),
-                                          [&](const Handlers &h) { return h.key == factor.key; });
         auto *caption = findChild<QLabel *>(QLatin1String("lbl_") + key);
         auto *list = findChild<QComboBox *>(QLatin1String("cbo_") + key);
         auto *points = findChild<QLineEdit *>(QLatin1String("txt_") + key);
-        Q_ASSERT(handler != std::end(handlers) && caption && list && (points || !factor.scored));
-        if (handler == std::end(handlers) || !caption || !list) {
+        Q_ASSERT(caption && list && (points || !factor.scored));
+        if (!caption || !list) {
             continue;
         }
 
@@ -228,17 +227,16 @@ void CalculatorWindow::bindFactors() {
         if (points) {
             points->setAccessibleName(tr("Risk points for %1").arg(factorName(factor.caption)));
         }
-        m_factors.push_back({&factor, caption, list, points, handler->click, handler->keyPress});
+        m_factors.push_back({&factor, caption, list, points});
     }
 }
 
-void CalculatorWindow::wireControls() {
+void CalculatorWindow::wireCommands() {
     for (const FactorControls &controls : m_factors) {
-        if (controls.click) {
+        if (controls.points) {
             // `activated` comes from the user only: a mouse pick in the open list, or the
             // navigation keys and the wheel on the closed one. Reset's clearing is no pick.
-            connect(controls.list, &QComboBox::activated, this,
-                    [this, click = controls.click] { (this->*click)(); });
+            connect(controls.list, &QComboBox::activated, this, [this, &controls] { pick(controls); });
         }
     }
     const std::pair<const char *, void (CalculatorWindow::*)()> commands[] = {
@@ -249,27 +247,7 @@ void CalculatorWindow::wireControls() {
         {"cmd_Back_to_Directory", &CalculatorWindow::cmd_Back_to_Directory_Click},
     };
     for (const auto &[name, handler] : commands) {
-        auto *button = findChild<QPushButton *>(QLatin1String(name));
-        connect(button, &QPushButton::clicked, this, [this, run = handler] { (this->*run)(); });
-    }
-}
-
-void CalculatorWindow::orderTabs() {
-    std::vector<const ControlRow *> focusable;
-    for (const ControlRow &row : calculatorLayout()) {
-        if (row.tabIndex >= 0) {
-            focusable.push_back(&row);
-        }
-    }
-    std::sort(focusable.begin(), focusable.end(),
-              [](const ControlRow *a, const ControlRow *b) { return a->tabIndex < b->tabIndex; });
-    QWidget *previous = nullptr;
-    for (const ControlRow *row : focusable) {
-        QWidget *current = findChild<QWidget *>(qs(row->name));
-        if (previous) {
-            QWidget::setTabOrder(previous, current);
-        }
-        previous = current;
+        connect(findChild<QPushButton *>(QLatin1String(name)), &QPushButton::clicked, this, handler);
     }
 }
 
@@ -288,10 +266,6 @@ const CalculatorWindow::FactorControls *CalculatorWindow::factorOwning(const QOb
         }
     }
     return nullptr;
-}
-
-QLineEdit *CalculatorWindow::pointsBox(std::string_view key) const {
-    return factorControls(key).points;
 }
 
 bool CalculatorWindow::eventFilter(QObject *watched, QEvent *event) {
@@ -328,12 +302,11 @@ bool CalculatorWindow::filterListKey(const FactorControls &controls, QEvent *eve
     if (keyAscii == 0) {
         return false;
     }
-    (this->*controls.keyPress)(keyAscii);
+    keyPress(keyAscii);
     return keyAscii == 0;
 }
 
-void CalculatorWindow::pickFactor(std::string_view key) {
-    const FactorControls &controls = factorControls(key);
+void CalculatorWindow::pick(const FactorControls &controls) {
     const int index = controls.list->currentIndex();
     if (index == -1) {
         return;
@@ -341,105 +314,28 @@ void CalculatorWindow::pickFactor(std::string_view key) {
     const QByteArray text = controls.list->itemText(index).toUtf8();
     const auto points = risk::pointsFor(*controls.factor,
                                         std::string_view(text.constData(), static_cast<size_t>(text.size())));
-    if (points && controls.points) {
+    if (points) {
         controls.points->setText(qs(*points));
     }
     // One temperature scale per event: the other list stays unavailable until Reset.
-    if (key == "WBGT") {
+    if (controls.factor->key == "WBGT") {
         factorControls("Dry_Bulb").list->setEnabled(false);
-    } else if (key == "Dry_Bulb") {
+    } else if (controls.factor->key == "Dry_Bulb") {
         factorControls("WBGT").list->setEnabled(false);
     }
 }
 
-void CalculatorWindow::discardCharacter(char16_t &keyAscii) {
+void CalculatorWindow::keyPress(char16_t &keyAscii) {
     if (keyAscii != 0) {
         keyAscii = 0;
     }
-}
-
-void CalculatorWindow::cbo_WBGT_Click() {
-    pickFactor("WBGT");
-}
-void CalculatorWindow::cbo_Dry_Bulb_Click() {
-    pickFactor("Dry_Bulb");
-}
-void CalculatorWindow::cbo_Duration_Click() {
-    pickFactor("Duration");
-}
-void CalculatorWindow::cbo_Intensity_Click() {
-    pickFactor("Intensity");
-}
-void CalculatorWindow::cbo_Acclimatization_Click() {
-    pickFactor("Acclimatization");
-}
-void CalculatorWindow::cbo_Ability_Click() {
-    pickFactor("Ability");
-}
-void CalculatorWindow::cbo_Age_Click() {
-    pickFactor("Age");
-}
-void CalculatorWindow::cbo_Drinks_Click() {
-    pickFactor("Drinks");
-}
-void CalculatorWindow::cbo_Time_Click() {
-    pickFactor("Time");
-}
-void CalculatorWindow::cbo_Surface_Click() {
-    pickFactor("Surface");
-}
-void CalculatorWindow::cbo_Venue_Click() {
-    pickFactor("Venue");
-}
-void CalculatorWindow::cbo_Medical_Click() {
-    pickFactor("Medical");
-}
-
-void CalculatorWindow::cbo_WBGT_KeyPress(char16_t &keyAscii) {
-    discardCharacter(keyAscii);
-}
-void CalculatorWindow::cbo_Dry_Bulb_KeyPress(char16_t &keyAscii) {
-    discardCharacter(keyAscii);
-}
-void CalculatorWindow::cbo_Duration_KeyPress(char16_t &keyAscii) {
-    discardCharacter(keyAscii);
-}
-void CalculatorWindow::cbo_Intensity_KeyPress(char16_t &keyAscii) {
-    discardCharacter(keyAscii);
-}
-void CalculatorWindow::cbo_Acclimatization_KeyPress(char16_t &keyAscii) {
-    discardCharacter(keyAscii);
-}
-void CalculatorWindow::cbo_Ability_KeyPress(char16_t &keyAscii) {
-    discardCharacter(keyAscii);
-}
-void CalculatorWindow::cbo_Age_KeyPress(char16_t &keyAscii) {
-    discardCharacter(keyAscii);
-}
-void CalculatorWindow::cbo_Drinks_KeyPress(char16_t &keyAscii) {
-    discardCharacter(keyAscii);
-}
-void CalculatorWindow::cbo_Time_KeyPress(char16_t &keyAscii) {
-    discardCharacter(keyAscii);
-}
-void CalculatorWindow::cbo_Surface_KeyPress(char16_t &keyAscii) {
-    discardCharacter(keyAscii);
-}
-void CalculatorWindow::cbo_Venue_KeyPress(char16_t &keyAscii) {
-    discardCharacter(keyAscii);
-}
-void CalculatorWindow::cbo_Medical_KeyPress(char16_t &keyAscii) {
-    discardCharacter(keyAscii);
-}
-void CalculatorWindow::cbo_Other_KeyPress(char16_t &keyAscii) {
-    discardCharacter(keyAscii);
 }
 
 void CalculatorWindow::cmd_Calculate_Click() {
     risk::RiskPoints points;
     for (std::size_t i = 0; i < risk::pointsBoxCount; ++i) {
         const auto box = static_cast<risk::PointsBox>(i);
-        points[box] = pointsBox(risk::boxKey(box))->text().toStdString();
+        points[box] = factorControls(risk::boxKey(box)).points->text().toStdString();
     }
     const risk::RiskOutcome outcome = risk::calculateRisk(points);
     switch (outcome.kind) {
@@ -465,7 +361,7 @@ void CalculatorWindow::cmd_Reset_Click() {
     factorControls("WBGT").list->setEnabled(true);
     factorControls("Dry_Bulb").list->setEnabled(true);
     for (std::size_t i = 0; i < risk::pointsBoxCount; ++i) {
-        pointsBox(risk::boxKey(static_cast<risk::PointsBox>(i)))->clear();
+        factorControls(risk::boxKey(static_cast<risk::PointsBox>(i))).points->clear();
     }
     m_total->clear();
     m_guidelines->setText(QString());
@@ -488,24 +384,13 @@ void CalculatorWindow::cmd_Back_to_Directory_Click() {
     close();
 }
 
-// The viewer's hand-off: shown beside this window, told to come back here, the document loaded
-// and shown from its start with nothing selected, and the focus left on its Back button.
+// The viewer's hand-off: shown beside this window, told to come back here, and left showing the
+// document from its start with the focus on its Back button.
 void CalculatorWindow::showInViewer(std::string_view document) {
-    QWidget *viewer = platform::WindowRegistry::show(platform::WindowKind::Viewer);
-    auto *locator = platform::control<QLineEdit>(viewer, "txtLocator");
-    auto *box = platform::control<platform::RichTextBox>(viewer, "txtAirportHazards");
-    auto *back = platform::control<QPushButton>(viewer, "cmdBackfromReadme");
-    if (!locator || !box || !back) {
-        return;
+    using documents::frmReadMeViewer;
+    if (auto *viewer = platform::WindowRegistry::show<frmReadMeViewer>(platform::WindowKind::Viewer)) {
+        viewer->showDocument(document, QStringLiteral("Sweltra"));
     }
-    locator->setText(QStringLiteral("Sweltra"));
-    documents::loadDocument(*box, document);
-    back->setFocus();
-    box->SetFocus();
-    box->setSelStart(0);
-    box->setSelLength(0);
-    box->SetFocus();
-    back->setFocus();
 }
 
 } // namespace sweltra::calculator

@@ -1,10 +1,9 @@
 #include "documents/readmeviewer.h"
 
-#include "platform/fonts.h"
+#include "documents/documentstore.h"
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
 #include "platform/shell.h"
-#include "platform/twips.h"
 #include "platform/windowregistry.h"
 #include "resources/emblem.h"
 #include "sweltraconfig.h"
@@ -21,36 +20,30 @@ namespace sweltra::documents {
 namespace {
 
 using platform::Face;
-using platform::TwipsBox;
-
-enum class Kind { RichText, Button, TextField, Label };
-// Window: the window's own font. Document: the box's text takes the document's fonts.
-enum class FontRole { Window, Document, SmallField, LinkButton };
-
-struct ControlRow {
-    const char *name;
-    Kind kind;
-    const char *caption;
-    TwipsBox box;
-    FontRole font;
-    bool hidden;
-};
-
-// Every control in tab order, with its place and size in twips as the window was drawn.
-constexpr ControlRow controlTable[] = {
-    {"txtAirportHazards", Kind::RichText, "", {240, 240, 8895, 5055}, FontRole::Document, false},
-    {"cmdBackfromReadme", Kind::Button, "Back", {7920, 5423, 1215, 375}, FontRole::Window, false},
-    {"txtLocator", Kind::TextField, "", {0, 4440, 255, 345}, FontRole::Window, true},
-    {"txtURL", Kind::TextField, "", {0, 3480, 255, 210}, FontRole::SmallField, true},
-    {"cmdURL", Kind::Button, "Go to Web LInk", {0, 2400, 255, 420}, FontRole::Window, true},
-    {"cmd_Rudev", Kind::Button, "Rudev", {1680, 5423, 975, 375}, FontRole::LinkButton, false},
-    {"lbl_Go_To", Kind::Label, "Web Links:", {240, 5442, 1335, 375}, FontRole::Window, false},
-    {"cmd_SMA_SA", Kind::Button, "SMA (SA)", {2800, 5423, 1935, 375}, FontRole::LinkButton, false},
-    {"cmd_BOM", Kind::Button, "Bureau of Meteorology", {4880, 5423, 2895, 375}, FontRole::LinkButton, false},
-};
+using K = platform::ControlKind;
+using L = platform::Look;
 
 constexpr int clientWidth = 9375;
 constexpr int clientHeight = 5925;
+constexpr platform::DesignFont windowFont{Face::MsSansSerif, 12, true};
+constexpr platform::DesignFont smallField{Face::MsSansSerif, 8.25, true};
+constexpr platform::DesignFont linkButton{Face::Verdana, 9.75, true};
+// The box's text takes the document's own fonts.
+constexpr platform::DesignFont documentFont = platform::parentFont;
+
+// clang-format off
+constexpr platform::ControlRow controlRows[] = {
+    {"txtAirportHazards", K::RichText, "", {240, 240, 8895, 5055}, 0, documentFont},
+    {"cmdBackfromReadme", K::Button, "Back", {7920, 5423, 1215, 375}, 1, platform::parentFont},
+    {"txtLocator", K::TextField, "", {0, 4440, 255, 345}, 2, platform::parentFont, {}, L::Hidden},
+    {"txtURL", K::TextField, "", {0, 3480, 255, 210}, 3, smallField, {}, L::Hidden},
+    {"cmdURL", K::Button, "Go to Web LInk", {0, 2400, 255, 420}, 4, platform::parentFont, {}, L::Hidden},
+    {"cmd_Rudev", K::Button, "Rudev", {1680, 5423, 975, 375}, 5, linkButton},
+    {"lbl_Go_To", K::Label, "Web Links:", {240, 5442, 1335, 375}, 6, platform::parentFont},
+    {"cmd_SMA_SA", K::Button, "SMA (SA)", {2800, 5423, 1935, 375}, 7, linkButton},
+    {"cmd_BOM", K::Button, "Bureau of Meteorology", {4880, 5423, 2895, 375}, 8, linkButton},
+};
+// clang-format on
 
 struct WebLink {
     const char *button;
@@ -67,78 +60,32 @@ constexpr WebLink webLinks[] = {
 
 const char16_t returnToCalculator[] = u"Sweltra";
 
-QWidget *makeControl(const ControlRow &row, QWidget *window) {
-    const QString caption = QString::fromUtf8(row.caption);
-    QWidget *control = nullptr;
-    switch (row.kind) {
-    case Kind::RichText:
-        control = new platform::RichTextBox(window);
-        break;
-    case Kind::Button: {
-        auto *button = new QPushButton(caption, window);
-        // Enter presses the focused button, as the keyboard user expects of every button here.
-        button->setAutoDefault(true);
-        control = button;
-        break;
-    }
-    case Kind::TextField:
-        control = new QLineEdit(caption, window);
-        break;
-    case Kind::Label: {
-        auto *label = new QLabel(caption, window);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        control = label;
-        break;
-    }
-    }
-    control->setObjectName(QString::fromLatin1(row.name));
-    control->setGeometry(platform::toPixels(row.box));
-    switch (row.font) {
-    case FontRole::Window:
-    case FontRole::Document:
-        break;
-    case FontRole::SmallField:
-        control->setFont(platform::designFont(Face::MsSansSerif, 8.25, true));
-        break;
-    case FontRole::LinkButton:
-        control->setFont(platform::designFont(Face::Verdana, 9.75, true));
-        break;
-    }
-    if (row.hidden) {
-        control->hide();
-    }
-    return control;
-}
-
 } // namespace
 
 frmReadMeViewer::frmReadMeViewer(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmReadMeViewer"));
     setWindowTitle(QStringLiteral("Readme Viewer"));
     setWindowIcon(resources::windowIcon());
-    setFont(platform::designFont(Face::MsSansSerif, 12, true));
+    setFont(platform::toFont(windowFont));
     platform::setClientSize(this, clientWidth, clientHeight, false);
 
-    QWidget *previous = nullptr;
-    for (const ControlRow &row : controlTable) {
-        QWidget *control = makeControl(row, this);
-        if (previous) {
-            setTabOrder(previous, control);
+    platform::buildControls(this, controlRows, [](const platform::ControlRow &row, QWidget *control) {
+        // Enter presses the focused button, as the keyboard user expects of every button here.
+        if (row.kind == K::Button) {
+            static_cast<QPushButton *>(control)->setAutoDefault(true);
         }
-        previous = control;
-    }
-    txtLocator = platform::control<QLineEdit>(this, "txtLocator");
-    txtAirportHazards = platform::control<platform::RichTextBox>(this, "txtAirportHazards");
+    });
+    m_locator = findChild<QLineEdit *>(QStringLiteral("txtLocator"));
+    m_document = findChild<platform::RichTextBox *>(QStringLiteral("txtAirportHazards"));
+    m_back = findChild<QPushButton *>(QStringLiteral("cmdBackfromReadme"));
     // The box takes the focus: a screen reader announces it by this name.
-    txtAirportHazards->setAccessibleName(tr("Document"));
+    m_document->setAccessibleName(tr("Document"));
 
-    connect(txtAirportHazards, &platform::RichTextBox::Change, this,
-            &frmReadMeViewer::txtAirportHazards_Change);
-    connect(platform::control<QPushButton>(this, "cmdBackfromReadme"), &QPushButton::clicked, this,
-            &frmReadMeViewer::cmdBackfromReadme_Click);
+    connect(m_document, &platform::RichTextBox::Change, this, &frmReadMeViewer::txtAirportHazards_Change);
+    connect(m_back, &QPushButton::clicked, this, &frmReadMeViewer::cmdBackfromReadme_Click);
     for (const WebLink &link : webLinks) {
         const QString url = QString::fromUtf8(link.site) + QString::fromUtf8(link.path);
-        connect(platform::control<QPushButton>(this, link.button), &QPushButton::clicked, this,
+        connect(findChild<QPushButton *>(QLatin1String(link.button)), &QPushButton::clicked, this,
                 [this, url] { OpenWebLink(url); });
     }
     // The hidden cmdURL and txtURL are kept as fields only: nothing opens a link through them.
@@ -150,6 +97,21 @@ frmReadMeViewer::frmReadMeViewer(QWidget *parent) : QWidget(parent) {
 
     platform::centreOnScreen(this);
     blnStayOpen = true;
+}
+
+std::span<const platform::ControlRow> frmReadMeViewer::controlTable() {
+    return controlRows;
+}
+
+void frmReadMeViewer::showDocument(std::string_view document, const QString &locator) {
+    m_locator->setText(locator);
+    loadDocument(*m_document, document);
+    m_back->setFocus();
+    m_document->SetFocus();
+    m_document->setSelStart(0);
+    m_document->setSelLength(0);
+    m_document->SetFocus();
+    m_back->setFocus();
 }
 
 void frmReadMeViewer::allowCloseForSessionEnd() {
@@ -177,7 +139,7 @@ void frmReadMeViewer::cmdBackfromReadme_Click() {
     blnStayOpen = false;
     // Only the calculator's own keyword returns to it; any other keyword, the empty one
     // included, names no window of this program and Back only closes the viewer.
-    if (txtLocator->text() == QStringView(returnToCalculator)) {
+    if (m_locator->text() == QStringView(returnToCalculator)) {
         platform::WindowRegistry::handOver(this, platform::WindowKind::Calculator);
     } else {
         close();
@@ -185,10 +147,10 @@ void frmReadMeViewer::cmdBackfromReadme_Click() {
 }
 
 void frmReadMeViewer::txtAirportHazards_Change() {
-    txtAirportHazards->setSelStart(0);
-    txtAirportHazards->setSelLength(static_cast<int>(txtAirportHazards->Text().size()));
-    txtAirportHazards->setSelIndent(100);
-    txtAirportHazards->setSelRightIndent(100);
+    m_document->setSelStart(0);
+    m_document->setSelLength(static_cast<int>(m_document->Text().size()));
+    m_document->setSelIndent(100);
+    m_document->setSelRightIndent(100);
 }
 
 void frmReadMeViewer::OpenWebLink(const QString &url) {

@@ -1,8 +1,14 @@
 #pragma once
 
+#include "platform/controltable.h"
+
 #include <QWidget>
 
+#include <span>
+#include <string_view>
+
 class QLineEdit;
+class QPushButton;
 
 namespace sweltra::platform {
 class RichTextBox;
@@ -10,14 +16,19 @@ class RichTextBox;
 
 namespace sweltra::documents {
 
-// The document viewer. Another window shows it through the window registry, writes the return
-// keyword into `txtLocator`, loads a document into `txtAirportHazards` and moves the focus to
-// Back; it reaches those controls by object name. The viewer stays open until Back is pressed,
-// unless the desktop session ends.
+// The document viewer. It stays open until Back is pressed, unless the desktop session ends.
 class frmReadMeViewer : public QWidget {
     Q_OBJECT
 public:
     explicit frmReadMeViewer(QWidget *parent = nullptr);
+
+    // The hand-off from another window, which has just shown the viewer: `locator` names the
+    // window Back returns to, the document is loaded and shown from its start with nothing
+    // selected, and the focus is left on Back.
+    void showDocument(std::string_view document, const QString &locator);
+
+    // Every control of the window as designed, in tab order.
+    static std::span<const platform::ControlRow> controlTable();
 
 public slots:
     // The desktop session is ending (logout, shutdown): the viewer must not hold it up, so it
@@ -28,15 +39,18 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+private slots:
     void cmdBackfromReadme_Click();
     void txtAirportHazards_Change();
+
+private:
     void OpenWebLink(const QString &url);
 
     // True from load until Back: every other close request is refused meanwhile.
     bool blnStayOpen = false;
-    QLineEdit *txtLocator = nullptr;
-    platform::RichTextBox *txtAirportHazards = nullptr;
+    QLineEdit *m_locator = nullptr;
+    platform::RichTextBox *m_document = nullptr;
+    QPushButton *m_back = nullptr;
 };
 
 } // namespace sweltra::documents

@@ -12,8 +12,9 @@ namespace sweltra::platform {
 enum class WindowKind { Startup, About, Calculator, Viewer };
 constexpr int windowKindCount = 4;
 
-// Windows never include each other: they name another window by its kind, and main()
-// tells the registry how each kind is made. Tests register only what they need.
+// Windows name each other by kind; a window calls the typed hand-off of one in a module below
+// it, never its controls. registerWindowKinds() tells the registry how each kind is made; tests
+// may register only what they need.
 class WindowRegistry {
 public:
     using Factory = std::function<QWidget *()>;
@@ -23,6 +24,10 @@ public:
     // Creates the window of this kind if none is alive (deleted again when it closes),
     // shows it and brings it to the front; a live window is raised unchanged.
     static QWidget *show(WindowKind kind);
+
+    // The same, typed: a window asks one below it for its hand-off this way; nullptr when the
+    // kind is made as another class.
+    template <typename W> static W *show(WindowKind kind) { return qobject_cast<W *>(show(kind)); }
 
     // The live window of this kind, or nullptr.
     static QWidget *find(WindowKind kind);

@@ -1,10 +1,10 @@
 #include "startup/aboutwindow.h"
 
-#include "platform/placement.h"
+#include "documents/documentstore.h"
+#include "platform/controltable.h"
 #include "platform/richtextbox.h"
 #include "platform/windowregistry.h"
 #include "resources/emblem.h"
-#include "startup/controltable.h"
 #include "sweltraconfig.h"
 
 #include <QKeyEvent>
@@ -14,29 +14,28 @@
 namespace sweltra::startup {
 namespace {
 
+using platform::DesignFont;
 using platform::Face;
+using K = platform::ControlKind;
+using L = platform::Look;
 
 constexpr int clientWidth = 9405;
 constexpr int clientHeight = 5955;
 // Formatting applied to each newly loaded text: a margin either side, in twips.
 constexpr int textMargin = 100;
 
-constexpr FontChoice smallFont{Face::MsSansSerif, 8.25, false};
-constexpr FontChoice textFont{Face::MsSansSerif, 9.75, false};
-constexpr FontChoice windowFont{Face::MsSansSerif, 12, false};
+constexpr DesignFont smallFont{Face::MsSansSerif, 8.25, false};
+constexpr DesignFont textFont{Face::MsSansSerif, 9.75, false};
+constexpr DesignFont windowFont{Face::MsSansSerif, 12, false};
 
-using enum ControlKind;
-
-// In tab order.
 // clang-format off
-constexpr ControlRow controls[] = {
-    {"cmdOK", Button, "Back", {7800, 5400, 1260, 345}, smallFont},
-    {"picNoMelt9", Picture, resources::emblem48Path, {240, 120, 780, 780}, smallFont},
-    {"txtDisclaimer", RichText, "", {600, 1080, 7935, 4095}, textFont},
-    {"Label1", Label, "", {1080, 715, 8085, 330}, smallFont},
-    {"lblDescription", Label, "Copyright © 2026 Rudev. All rights reserved.", {1080, 437, 4005, 210},
-     smallFont},
-    {"lblTitle", Label, "Sweltra °C, Version " SWELTRA_VERSION, {1080, 130, 4125, 240}, smallFont},
+constexpr platform::ControlRow controlRows[] = {
+    {"cmdOK", K::Button, "Back", {7800, 5400, 1260, 345}, 0, smallFont},
+    {"picNoMelt9", K::Picture, resources::emblem48Path, {240, 120, 780, 780}, 1, smallFont},
+    {"txtDisclaimer", K::RichText, "", {600, 1080, 7935, 4095}, 2, textFont},
+    {"Label1", K::Label, "", {1080, 715, 8085, 330}, 3, smallFont, {}, L::Black},
+    {"lblDescription", K::Label, "Copyright © 2026 Rudev. All rights reserved.", {1080, 437, 4005, 210}, 4, smallFont, {}, L::Black},
+    {"lblTitle", K::Label, "Sweltra °C, Version " SWELTRA_VERSION, {1080, 130, 4125, 240}, 5, smallFont, {}, L::Black},
 };
 // clang-format on
 
@@ -54,42 +53,42 @@ bool pressesBack(const QKeyEvent *key) {
 } // namespace
 
 AboutWindow::AboutWindow(QWidget *parent) : QWidget(parent) {
-    makeFixedDialog(this, "frmVeskAbout", clientWidth, clientHeight);
+    platform::makeFixedDialog(this, "frmVeskAbout", clientWidth, clientHeight);
     setWindowTitle(QStringLiteral("About Sweltra °C"));
-    setFont(fontFor(windowFont));
+    setFont(platform::toFont(windowFont));
+    platform::buildControls(this, controlRows);
 
-    QWidget *previous = nullptr;
-    for (const ControlRow &row : controls) {
-        QWidget *control = addControl(this, row);
-        if (previous) {
-            setTabOrder(previous, control);
-        }
-        previous = control;
-    }
-
-    auto *back = platform::control<QPushButton>(this, "cmdOK");
-    back->setDefault(true);
+    m_back = findChild<QPushButton *>(QStringLiteral("cmdOK"));
+    m_back->setDefault(true);
     // A held Enter would otherwise go back and forth between this window and the start-up one.
-    back->installEventFilter(this);
-    connect(back, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
+    m_back->installEventFilter(this);
+    connect(m_back, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
 
     // The picture takes the focus in its turn, and shows when it has it.
-    auto *picture = platform::control<QLabel>(this, "picNoMelt9");
+    auto *picture = findChild<QLabel *>(QStringLiteral("picNoMelt9"));
     picture->setFocusPolicy(Qt::StrongFocus);
     picture->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted black; }"));
     // Both take the focus, so a screen reader must have something to say for them.
     picture->setAccessibleName(tr("Sweltra emblem"));
-    platform::control<platform::RichTextBox>(this, "txtDisclaimer")
-        ->setAccessibleName(tr("Conditions of use"));
+    m_disclaimer = findChild<platform::RichTextBox *>(QStringLiteral("txtDisclaimer"));
+    m_disclaimer->setAccessibleName(tr("Conditions of use"));
+    connect(m_disclaimer, &platform::RichTextBox::Change, this, &AboutWindow::txtDisclaimer_Change);
+}
 
-    connect(platform::control<platform::RichTextBox>(this, "txtDisclaimer"), &platform::RichTextBox::Change,
-            this, &AboutWindow::txtDisclaimer_Change);
+std::span<const platform::ControlRow> AboutWindow::controlTable() {
+    return controlRows;
+}
+
+void AboutWindow::showConditionsOfUse() {
+    documents::loadDocument(*m_disclaimer, documents::conditionsOfUse);
+    m_disclaimer->SetFocus();
+    m_back->setFocus();
 }
 
 void AboutWindow::keyPressEvent(QKeyEvent *event) {
     if (pressesBack(event)) {
         if (!event->isAutoRepeat()) {
-            platform::control<QPushButton>(this, "cmdOK")->click();
+            m_back->click();
         }
         return;
     }
@@ -107,14 +106,13 @@ bool AboutWindow::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void AboutWindow::txtDisclaimer_Change() {
-    auto *box = platform::control<platform::RichTextBox>(this, "txtDisclaimer");
-    box->setSelStart(0);
-    box->setSelLength(static_cast<int>(box->Text().size()));
-    box->setSelIndent(textMargin);
-    box->setSelRightIndent(textMargin);
-    box->SetFocus();
-    box->setSelStart(0);
-    box->setSelLength(0);
+    m_disclaimer->setSelStart(0);
+    m_disclaimer->setSelLength(static_cast<int>(m_disclaimer->Text().size()));
+    m_disclaimer->setSelIndent(textMargin);
+    m_disclaimer->setSelRightIndent(textMargin);
+    m_disclaimer->SetFocus();
+    m_disclaimer->setSelStart(0);
+    m_disclaimer->setSelLength(0);
 }
 
 void AboutWindow::cmdOK_Click() {

@@ -1,6 +1,16 @@
 #pragma once
 
+#include "platform/controltable.h"
+
 #include <QWidget>
+
+#include <span>
+
+class QPushButton;
+
+namespace sweltra::platform {
+class RichTextBox;
+}
 
 namespace sweltra::startup {
 
@@ -11,14 +21,25 @@ class AboutWindow : public QWidget {
 public:
     explicit AboutWindow(QWidget *parent = nullptr);
 
+    // The hand-off from the start-up window, which has just shown this one: the conditions of
+    // use are loaded and shown from their start, and the focus is left on Back.
+    void showConditionsOfUse();
+
+    // Every control of the window as designed, in tab order.
+    static std::span<const platform::ControlRow> controlTable();
+
 protected:
     // Back is the default and the cancel button: Enter and Esc that no control takes press it.
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+private slots:
     void txtDisclaimer_Change();
     void cmdOK_Click();
+
+private:
+    QPushButton *m_back = nullptr;
+    platform::RichTextBox *m_disclaimer = nullptr;
 };
 
 } // namespace sweltra::startup

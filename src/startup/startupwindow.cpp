@@ -1,11 +1,9 @@
 #include "startup/startupwindow.h"
 
-#include "documents/documentstore.h"
-#include "platform/placement.h"
-#include "platform/richtextbox.h"
+#include "platform/controltable.h"
 #include "platform/windowregistry.h"
 #include "resources/emblem.h"
-#include "startup/controltable.h"
+#include "startup/aboutwindow.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -15,31 +13,33 @@
 namespace sweltra::startup {
 namespace {
 
+using platform::DesignFont;
 using platform::Face;
+using K = platform::ControlKind;
+using L = platform::Look;
 
 constexpr int clientWidth = 9405;
 constexpr int clientHeight = 6240;
+// The white panel `Frame1` that holds every control; their boxes are relative to it.
 constexpr platform::TwipsBox panelBox{360, 240, 8655, 5715};
 const QColor background(192, 0, 0);
 
-constexpr FontChoice windowFont{Face::MsSansSerif, 8.25, false};
-constexpr FontChoice sloganFont{Face::ComicSansMs, 14.25, true};
-constexpr FontChoice nameFont{Face::Arial, 26.25, true};
-using enum ControlKind;
-constexpr const char *emblem = resources::emblem90Path;
+constexpr DesignFont windowFont{Face::MsSansSerif, 8.25, false};
+constexpr DesignFont sloganFont{Face::ComicSansMs, 14.25, true};
+constexpr DesignFont nameFont{Face::Arial, 26.25, true};
+constexpr std::string_view emblem = resources::emblem90Path;
 
-// Every control lies on the panel; boxes are relative to it. Buttons come in tab order.
 // clang-format off
-constexpr ControlRow controls[] = {
-    {"cmdDisclaimer", Button, "Readme: Conditions of Use", {720, 4920, 2055, 495}, windowFont},
-    {"cmdDecline", Button, "Decline Conditions of Use/Exit", {5520, 4920, 2490, 495}, windowFont},
-    {"cmdAccept", Button, "Accept Conditions of Use", {2925, 4920, 2415, 495}, windowFont},
-    {"lblTerribleThing", Label, "(A Player Is A Terrible Thing To Melt)", {1732, 2640, 5430, 405}, sloganFont},
-    {"lblVesk", Label, "Sweltra", {1560, 1920, 5775, 615}, nameFont},
-    {"Image1", Picture, emblem, {120, 120, 1350, 1350}, windowFont},
-    {"imgNoMelt2", Picture, emblem, {7200, 120, 1350, 1350}, windowFont},
-    {"imgNoMelt3", Picture, emblem, {120, 3255, 1350, 1350}, windowFont},
-    {"imgNomelt4", Picture, emblem, {7200, 3240, 1350, 1350}, windowFont},
+constexpr platform::ControlRow controlRows[] = {
+    {"cmdDisclaimer", K::Button, "Readme: Conditions of Use", {720, 4920, 2055, 495}, 1, windowFont},
+    {"cmdDecline", K::Button, "Decline Conditions of Use/Exit", {5520, 4920, 2490, 495}, 2, windowFont},
+    {"cmdAccept", K::Button, "Accept Conditions of Use", {2925, 4920, 2415, 495}, 3, windowFont},
+    {"lblTerribleThing", K::Label, "(A Player Is A Terrible Thing To Melt)", {1732, 2640, 5430, 405}, 4, sloganFont, {}, L::Black},
+    {"lblVesk", K::Label, "Sweltra", {1560, 1920, 5775, 615}, 5, nameFont, {}, L::Black},
+    {"Image1", K::Picture, emblem, {120, 120, 1350, 1350}, -1, windowFont},
+    {"imgNoMelt2", K::Picture, emblem, {7200, 120, 1350, 1350}, -1, windowFont},
+    {"imgNoMelt3", K::Picture, emblem, {120, 3255, 1350, 1350}, -1, windowFont},
+    {"imgNomelt4", K::Picture, emblem, {7200, 3240, 1350, 1350}, -1, windowFont},
 };
 // clang-format on
 
@@ -71,10 +71,10 @@ void fitToText(QLabel *label) {
 } // namespace
 
 StartupWindow::StartupWindow(QWidget *parent) : QWidget(parent) {
-    makeFixedDialog(this, "frmVESKsplash", clientWidth, clientHeight);
+    platform::makeFixedDialog(this, "frmVESKsplash", clientWidth, clientHeight);
     setWindowTitle(QString());
     setWindowIcon(resources::windowIcon());
-    setFont(fontFor(windowFont));
+    setFont(platform::toFont(windowFont));
     fillWith(this, background);
 
     auto *panel = new QFrame(this);
@@ -84,27 +84,18 @@ StartupWindow::StartupWindow(QWidget *parent) : QWidget(parent) {
     panel->setStyleSheet(QString::fromLatin1(buttonStyle));
     fillWith(panel, Qt::white);
 
-    QWidget *previousButton = nullptr;
-    for (const ControlRow &row : controls) {
-        QWidget *control = addControl(panel, row);
-        if (row.kind == Label) {
-            auto *label = static_cast<QLabel *>(control);
-            fillWith(label, Qt::white);
-            fitToText(label);
+    platform::buildControls(panel, controlRows, [](const platform::ControlRow &row, QWidget *control) {
+        if (row.kind == K::Label) {
+            fillWith(control, Qt::white);
+            fitToText(static_cast<QLabel *>(control));
         }
-        if (row.kind == Button) {
-            if (previousButton) {
-                setTabOrder(previousButton, control);
-            }
-            previousButton = control;
-        }
-    }
+    });
 
-    auto *readme = platform::control<QPushButton>(this, "cmdDisclaimer");
+    auto *readme = findChild<QPushButton *>(QStringLiteral("cmdDisclaimer"));
     connect(readme, &QPushButton::clicked, this, &StartupWindow::cmdDisclaimer_Click);
-    connect(platform::control<QPushButton>(this, "cmdDecline"), &QPushButton::clicked, this,
+    connect(findChild<QPushButton *>(QStringLiteral("cmdDecline")), &QPushButton::clicked, this,
             &StartupWindow::cmdDecline_Click);
-    connect(platform::control<QPushButton>(this, "cmdAccept"), &QPushButton::clicked, this,
+    connect(findChild<QPushButton *>(QStringLiteral("cmdAccept")), &QPushButton::clicked, this,
             &StartupWindow::cmdAccept_Click);
     readme->setFocus();
 
@@ -112,6 +103,10 @@ StartupWindow::StartupWindow(QWidget *parent) : QWidget(parent) {
     for (QWidget *child : findChildren<QWidget *>()) {
         child->installEventFilter(this);
     }
+}
+
+std::span<const platform::ControlRow> StartupWindow::controlTable() {
+    return controlRows;
 }
 
 bool StartupWindow::eventFilter(QObject *watched, QEvent *event) {
@@ -155,17 +150,11 @@ void StartupWindow::cmdDecline_Click() {
 }
 
 void StartupWindow::cmdDisclaimer_Click() {
-    QWidget *about = platform::WindowRegistry::show(platform::WindowKind::About);
-    auto *disclaimer = platform::control<platform::RichTextBox>(about, "txtDisclaimer");
-    auto *back = platform::control<QPushButton>(about, "cmdOK");
-    if (!disclaimer || !back) {
-        // Closing without a window to go to would end the program.
-        return;
+    // Closing without a window to go to would end the program.
+    if (auto *about = platform::WindowRegistry::show<AboutWindow>(platform::WindowKind::About)) {
+        about->showConditionsOfUse();
+        close();
     }
-    documents::loadDocument(*disclaimer, documents::conditionsOfUse);
-    disclaimer->SetFocus();
-    back->setFocus();
-    close();
 }
 
 void StartupWindow::Form_KeyPress(QChar) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/controltable.h"
+
 #include <QWidget>
 
-class QPushButton;
+#include <span>
 
 namespace sweltra::startup {
 
@@ -13,14 +15,19 @@ class StartupWindow : public QWidget {
 public:
     explicit StartupWindow(QWidget *parent = nullptr);
 
+    // Every control of the window as designed; their boxes are relative to the panel `Frame1`.
+    static std::span<const platform::ControlRow> controlTable();
+
 protected:
     // Key preview: the window sees each key press before the control that has the focus.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+private slots:
     void cmdAccept_Click();
     void cmdDecline_Click();
     void cmdDisclaimer_Click();
+
+private:
     void Form_KeyPress(QChar key);
 };
 

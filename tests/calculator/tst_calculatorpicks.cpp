@@ -3,12 +3,12 @@
 
 #include "calculatortesting.h"
 #include "platform/fonts.h"
+#include "risk/catalogue.h"
 
 #include <QApplication>
 #include <QClipboard>
 
 using namespace calculatortesting;
-using sweltra::calculator::CalculatorWindow;
 using sweltra::platform::WindowRegistry;
 
 namespace {
@@ -33,66 +33,6 @@ private:
     int m_writes = 0;
 };
 
-// The lists' entries with the points each must write.
-struct Entry {
-    const char *key;
-    const char *text;
-    const char *points;
-};
-const Entry entries[] = {
-    {"WBGT", "<23\u00B0C", "2"},
-    {"WBGT", "23 to 27", "10"},
-    {"WBGT", "28 to 29", "14"},
-    {"WBGT", ">= 30\u00B0C", "20"},
-    {"Dry_Bulb", "<24\u00B0C", "2"},
-    {"Dry_Bulb", "24 to 29", "10"},
-    {"Dry_Bulb", "30 to 32", "14"},
-    {"Dry_Bulb", ">= 33\u00B0C", "20"},
-    {"Duration", "<30", "2"},
-    {"Duration", "30 to 60", "4"},
-    {"Duration", "60 to 120", "6"},
-    {"Duration", ">120", "8"},
-    {"Intensity", "Easy pace throughout", "2"},
-    {"Intensity", "Moderate pace, breaks in intensity", "4"},
-    {"Intensity", "Moderate pace throughout", "6"},
-    {"Intensity", "Sustained effort with some breaks", "8"},
-    {"Intensity", "Sustained effort throughout", "10"},
-    {"Acclimatization", "Used to hot weather conditions", "2"},
-    {"Acclimatization", "Used to warm weather conditions", "5"},
-    {"Acclimatization", "Used to cool/cold conditions", "8"},
-    {"Ability", "Elite fitness levels", "2"},
-    {"Ability", "Good fitness level", "6"},
-    {"Ability", "Moderate fitness levels", "6"},
-    {"Ability", "Low fitness levels", "8"},
-    {"Age", "Under 13", "8"},
-    {"Age", "13 to 17", "5"},
-    {"Age", "18 to 30", "2"},
-    {"Age", "30 to 40", "5"},
-    {"Age", "Over 40", "8"},
-    {"Drinks", "<15", "2"},
-    {"Drinks", "15 to 25", "4"},
-    {"Drinks", "25 to 35", "6"},
-    {"Drinks", "35 to 45", "8"},
-    {"Drinks", ">45", "10"},
-    {"Time", "Before 9 am", "2"},
-    {"Time", "9 am to 12 noon", "5"},
-    {"Time", "12 noon to 4 pm", "10"},
-    {"Time", "4 pm to sunset", "5"},
-    {"Time", "After dark", "2"},
-    {"Surface", "Water", "1"},
-    {"Surface", "Grass", "2"},
-    {"Surface", "Boards", "4"},
-    {"Surface", "Sand", "6"},
-    {"Surface", "Synthetic surface", "6"},
-    {"Surface", "Asphalt", "8"},
-    {"Venue", "Indoor air conditioning", "1"},
-    {"Venue", "Indoor no air conditioning", "4"},
-    {"Venue", "Outdoors", "8"},
-    {"Medical", "None", "0"},
-    {"Medical", "High: Asthma, Diabetes, Pregnancy, *", "X"},
-    {"Medical", "Extreme: Flu,Diarrhea,Drugs,Alcohol, *", "X"},
-};
-
 QString otherScale(const QString &key) {
     if (key == QLatin1String("WBGT")) {
         return QStringLiteral("Dry_Bulb");
@@ -114,36 +54,39 @@ private slots:
     }
     void cleanup() { WindowRegistry::reset(); }
 
+    // Every entry of every scored list in turn, with the mouse and with the arrow keys: each
+    // writes the points the catalogue gives it, and nothing else is written.
     void pickWritesPoints_data() {
         QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("expected");
         QTest::addColumn<bool>("byKeys");
-        for (const Entry &e : entries) {
-            for (bool byKeys : {false, true}) {
-                QTest::addRow("%s %s, %s", e.key, e.text, byKeys ? "keys" : "mouse")
-                    << QString::fromLatin1(e.key) << QString::fromUtf8(e.text)
-                    << QString::fromLatin1(e.points) << byKeys;
+        for (const sweltra::risk::RiskFactor &factor : sweltra::risk::factors()) {
+            if (factor.scored) {
+                const QString key = QString::fromUtf8(factor.key.data(), qsizetype(factor.key.size()));
+                QTest::addRow("%s, mouse", qPrintable(key)) << key << false;
+                QTest::addRow("%s, keys", qPrintable(key)) << key << true;
             }
         }
     }
     void pickWritesPoints() {
         QFETCH(QString, key);
-        QFETCH(QString, entry);
-        QFETCH(QString, expected);
         QFETCH(bool, byKeys);
         QComboBox *combo = list(m_window, key);
-        QVERIFY(byKeys ? pickWithKeys(combo, entry) : pickWithMouse(combo, entry));
-        QCOMPARE(combo->currentText(), entry);
-        QCOMPARE(points(m_window, key)->text(), expected);
-        // Nothing else is written; only the other temperature scale becomes unavailable.
-        for (const QString &other : pointsKeys) {
-            if (other != key) {
-                QCOMPARE(points(m_window, other)->text(), QString());
+        for (const sweltra::risk::FactorOption &option :
+             sweltra::risk::findFactor(key.toStdString())->options) {
+            const QString entry = QString::fromUtf8(option.text.data(), qsizetype(option.text.size()));
+            QVERIFY(byKeys ? pickWithKeys(combo, entry) : pickWithMouse(combo, entry));
+            QCOMPARE(combo->currentText(), entry);
+            QCOMPARE(points(m_window, key)->text(),
+                     QString::fromUtf8(option.points.data(), qsizetype(option.points.size())));
+            for (const QString &other : pointsKeys) {
+                if (other != key) {
+                    QCOMPARE(points(m_window, other)->text(), QString());
+                }
             }
-        }
-        for (const QString &scale : {QStringLiteral("WBGT"), QStringLiteral("Dry_Bulb")}) {
-            QCOMPARE(list(m_window, scale)->isEnabled(), scale != otherScale(key));
+            // Only the other temperature scale becomes unavailable.
+            for (const QString &scale : {QStringLiteral("WBGT"), QStringLiteral("Dry_Bulb")}) {
+                QCOMPARE(list(m_window, scale)->isEnabled(), scale != otherScale(key));
+            }
         }
         QCOMPARE(m_window->findChild<QLineEdit *>("txt_Total")->text(), QString());
     }
@@ -236,58 +179,6 @@ private slots:
         QVERIFY(!combo->view()->isVisible());
         QCOMPARE(combo->currentText(), QStringLiteral("Grass"));
         QCOMPARE(points(m_window, "Surface")->text(), QStringLiteral("2"));
-    }
-
-    void handlerWithoutSelectionChangesNothing_data() {
-        QTest::addColumn<QString>("key");
-        QTest::newRow("WBGT") << "WBGT";
-        QTest::newRow("Dry_Bulb") << "Dry_Bulb";
-        QTest::newRow("Age") << "Age";
-    }
-    void handlerWithoutSelectionChangesNothing() {
-        QFETCH(QString, key);
-        auto *window = qobject_cast<CalculatorWindow *>(m_window);
-        QVERIFY(window);
-        if (key == QLatin1String("WBGT")) {
-            window->cbo_WBGT_Click();
-        } else if (key == QLatin1String("Dry_Bulb")) {
-            window->cbo_Dry_Bulb_Click();
-        } else {
-            window->cbo_Age_Click();
-        }
-        QCOMPARE(allPoints(m_window), QStringList(pointsKeys.size(), QString()));
-        QVERIFY(list(m_window, "WBGT")->isEnabled());
-        QVERIFY(list(m_window, "Dry_Bulb")->isEnabled());
-    }
-
-    // An entry the catalogue does not know leaves the box alone; the other scale still goes.
-    void unknownEntryKeepsPoints_data() {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("known");
-        QTest::addColumn<QString>("unknown");
-        QTest::newRow("age in lower case") << "Age"
-                                           << "Over 40"
-                                           << "over 40";
-        QTest::newRow("wet bulb without blank") << "WBGT"
-                                                << "<23\u00B0C"
-                                                << ">=30\u00B0C";
-        QTest::newRow("air temperature, other degree sign") << "Dry_Bulb"
-                                                            << "30 to 32"
-                                                            << ">= 33\u00BAC";
-    }
-    void unknownEntryKeepsPoints() {
-        QFETCH(QString, key);
-        QFETCH(QString, known);
-        QFETCH(QString, unknown);
-        QComboBox *combo = list(m_window, key);
-        QVERIFY(pickWithMouse(combo, known));
-        const QString before = points(m_window, key)->text();
-        combo->addItem(unknown);
-        QVERIFY(pickWithMouse(combo, unknown));
-        QCOMPARE(points(m_window, key)->text(), before);
-        if (const QString other = otherScale(key); !other.isEmpty()) {
-            QVERIFY(!list(m_window, other)->isEnabled());
-        }
     }
 
     void otherFactorsWriteNothing() {

@@ -59,10 +59,9 @@ private slots:
             return calculator;
         });
         WindowRegistry::show(WindowKind::Calculator);
-        m_viewer = WindowRegistry::show(WindowKind::Viewer);
-        control<QLineEdit>(m_viewer, "txtLocator")->setText(QStringLiteral("Sweltra"));
-        documents::loadDocument(*control<platform::RichTextBox>(m_viewer, "txtAirportHazards"),
-                                documents::asterisk);
+        auto *viewer = WindowRegistry::show<documents::frmReadMeViewer>(WindowKind::Viewer);
+        viewer->showDocument(documents::asterisk, QStringLiteral("Sweltra"));
+        m_viewer = viewer;
         QVERIFY(QTest::qWaitForWindowExposed(m_viewer));
     }
 
@@ -91,7 +90,8 @@ private slots:
         bool delivered = false;
         QTimer::singleShot(0, this, [&delivered] { delivered = true; });
         QTRY_VERIFY(delivered);
-        QTest::mouseClick(control<QPushButton>(m_viewer, "cmdBackfromReadme"), Qt::LeftButton);
+        QTest::mouseClick(m_viewer->findChild<QPushButton *>(QStringLiteral("cmdBackfromReadme")),
+                          Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(m_viewer.isNull());
         QVERIFY(WindowRegistry::find(WindowKind::Calculator)->isVisible());

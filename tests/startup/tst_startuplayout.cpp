@@ -1,5 +1,4 @@
 #include "platform/fonts.h"
-#include "platform/richtextbox.h"
 #include "platform/twips.h"
 #include "startup/aboutwindow.h"
 #include "startup/startupwindow.h"
@@ -27,16 +26,6 @@ std::unique_ptr<QWidget> makeWindow(bool about) {
 
 QRect pixels(int left, int top, int width, int height) {
     return platform::toPixels(platform::TwipsBox{left, top, width, height});
-}
-
-QString captionOf(const QWidget *control) {
-    if (const auto *button = qobject_cast<const QPushButton *>(control)) {
-        return button->text();
-    }
-    if (const auto *label = qobject_cast<const QLabel *>(control)) {
-        return label->text();
-    }
-    return {};
 }
 
 bool isWhite(QRgb pixel) {
@@ -83,92 +72,6 @@ private slots:
         QCOMPARE(window->font().pixelSize(), fontPixels);
     }
 
-    // The layout tables written out again, in twips, with each control's face in pixels.
-    void controls_data() {
-        QTest::addColumn<bool>("about");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QRect>("box");
-        QTest::addColumn<QString>("family");
-        QTest::addColumn<int>("fontPixels");
-        QTest::addColumn<bool>("bold");
-        const QString sans = QStringLiteral("MS Sans Serif");
-        const QString button = QStringLiteral("QPushButton");
-        const QString label = QStringLiteral("QLabel");
-
-        QTest::newRow("Readme") << false << "cmdDisclaimer" << button << "Readme: Conditions of Use"
-                                << pixels(720, 4920, 2055, 495) << sans << 11 << false;
-        QTest::newRow("Decline") << false << "cmdDecline" << button << "Decline Conditions of Use/Exit"
-                                 << pixels(5520, 4920, 2490, 495) << sans << 11 << false;
-        QTest::newRow("Accept") << false << "cmdAccept" << button << "Accept Conditions of Use"
-                                << pixels(2925, 4920, 2415, 495) << sans << 11 << false;
-        QTest::newRow("slogan") << false << "lblTerribleThing" << label
-                                << "(A Player Is A Terrible Thing To Melt)" << pixels(1732, 2640, 5430, 405)
-                                << "Comic Sans MS" << 19 << true;
-        QTest::newRow("name") << false << "lblVesk" << label << "Sweltra" << pixels(1560, 1920, 5775, 615)
-                              << "Arial" << 35 << true;
-        QTest::newRow("Image1") << false << "Image1" << label << "" << pixels(120, 120, 1350, 1350) << sans
-                                << 11 << false;
-        QTest::newRow("imgNoMelt2") << false << "imgNoMelt2" << label << "" << pixels(7200, 120, 1350, 1350)
-                                    << sans << 11 << false;
-        QTest::newRow("imgNoMelt3") << false << "imgNoMelt3" << label << "" << pixels(120, 3255, 1350, 1350)
-                                    << sans << 11 << false;
-        QTest::newRow("imgNomelt4") << false << "imgNomelt4" << label << "" << pixels(7200, 3240, 1350, 1350)
-                                    << sans << 11 << false;
-
-        QTest::newRow("Back") << true << "cmdOK" << button << "Back" << pixels(7800, 5400, 1260, 345) << sans
-                              << 11 << false;
-        QTest::newRow("picture") << true << "picNoMelt9" << label << "" << pixels(240, 120, 780, 780) << sans
-                                 << 11 << false;
-        QTest::newRow("conditions") << true << "txtDisclaimer"
-                                    << "sweltra::platform::RichTextBox"
-                                    << "" << pixels(600, 1080, 7935, 4095) << sans << 13 << false;
-        QTest::newRow("Label1") << true << "Label1" << label << "" << pixels(1080, 715, 8085, 330) << sans
-                                << 11 << false;
-        QTest::newRow("copyright") << true << "lblDescription" << label
-                                   << "Copyright \u00a9 2026 Rudev. All rights reserved."
-                                   << pixels(1080, 437, 4005, 210) << sans << 11 << false;
-        QTest::newRow("title") << true << "lblTitle" << label << "Sweltra \u00b0C, Version 1.1"
-                               << pixels(1080, 130, 4125, 240) << sans << 11 << false;
-    }
-    void controls() {
-        QFETCH(bool, about);
-        QFETCH(QString, name);
-        QFETCH(QString, type);
-        QFETCH(QString, caption);
-        QFETCH(QRect, box);
-        QFETCH(QString, family);
-        QFETCH(int, fontPixels);
-        QFETCH(bool, bold);
-        auto window = makeWindow(about);
-        auto *control = window->findChild<QWidget *>(name);
-        QVERIFY(control);
-        QCOMPARE(QString::fromLatin1(control->metaObject()->className()), type);
-        // Everything on the start-up window lies on its panel.
-        QCOMPARE(control->parentWidget()->objectName(),
-                 about ? window->objectName() : QStringLiteral("Frame1"));
-        QCOMPARE(captionOf(control), caption);
-        QCOMPARE(control->font().family(), family);
-        QCOMPARE(control->font().pixelSize(), fontPixels);
-        QCOMPARE(control->font().bold(), bold);
-        const QFontMetrics metrics(control->font());
-        if (name.startsWith(QLatin1String("lbl")) && !about) {
-            // Sized to its text and centred on its designed box.
-            QCOMPARE(control->size(), control->sizeHint());
-            QVERIFY(control->width() >= metrics.horizontalAdvance(caption));
-            QVERIFY2((control->geometry().center() - box.center()).manhattanLength() <= 2,
-                     "off the designed centre");
-            QVERIFY(QRect(QPoint(), control->parentWidget()->size()).contains(control->geometry()));
-        } else {
-            QCOMPARE(control->geometry(), box);
-            // A button's caption fits inside its border; a label's inside its box.
-            const int border = qobject_cast<QPushButton *>(control) ? 2 : 0;
-            QVERIFY2(metrics.horizontalAdvance(caption) <= box.width() - border, "caption too wide");
-            QVERIFY2(caption.isEmpty() || metrics.height() <= box.height(), "caption too tall");
-        }
-    }
-
     void startupPanel() {
         startup::StartupWindow window;
         auto *panel = window.findChild<QWidget *>(QStringLiteral("Frame1"));
@@ -209,25 +112,6 @@ private slots:
         QVERIFY(focused != plain);
         QVERIFY(held != plain);
         QVERIFY(held != focused);
-    }
-
-    void emblems_data() {
-        QTest::addColumn<bool>("about");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QSize>("size");
-        for (const char *name : {"Image1", "imgNoMelt2", "imgNoMelt3", "imgNomelt4"}) {
-            QTest::newRow(name) << false << name << QSize(90, 90);
-        }
-        QTest::newRow("picNoMelt9") << true << "picNoMelt9" << QSize(48, 48);
-    }
-    void emblems() {
-        QFETCH(bool, about);
-        QFETCH(QString, name);
-        QFETCH(QSize, size);
-        auto window = makeWindow(about);
-        auto *picture = window->findChild<QLabel *>(name);
-        QVERIFY(picture);
-        QCOMPARE(picture->pixmap().size(), size);
     }
 };
 

@@ -78,7 +78,7 @@ void TestDocumentAbuse::initTestCase() {
 }
 
 void TestDocumentAbuse::init() {
-    registerAllWindows();
+    sweltra::windows::registerWindowKinds();
     m_messages.clear();
 }
 
@@ -102,21 +102,20 @@ void TestDocumentAbuse::emptyFolder() {
 
 // Opens the window that shows the target's document, the way a person does; its box.
 RichTextBox *TestDocumentAbuse::open(Target target) {
-    using sweltra::platform::control;
     switch (target) {
     case Target::Viewer:
         WindowRegistry::show(WindowKind::Calculator);
         if (!click(WindowKind::Calculator, "cmd_asterisk")) {
             return nullptr;
         }
-        return control<RichTextBox>(live(WindowKind::Viewer), "txtAirportHazards");
+        return control<RichTextBox>(WindowKind::Viewer, "txtAirportHazards");
     case Target::About:
         WindowRegistry::show(WindowKind::Startup);
         if (!click(WindowKind::Startup, "cmdDisclaimer")) {
             return nullptr;
         }
         settle();
-        return control<RichTextBox>(live(WindowKind::About), "txtDisclaimer");
+        return control<RichTextBox>(WindowKind::About, "txtDisclaimer");
     case Target::Calculator: {
         QWidget *calculator = WindowRegistry::show(WindowKind::Calculator);
         // Every factor answered, with a serious medical condition: the medical-conditions note.
@@ -132,7 +131,7 @@ RichTextBox *TestDocumentAbuse::open(Target target) {
             !click(WindowKind::Calculator, "cmd_Calculate")) {
             return nullptr;
         }
-        return control<RichTextBox>(calculator, "txtGuidelines");
+        return control<RichTextBox>(WindowKind::Calculator, "txtGuidelines");
     }
     }
     return nullptr;
@@ -140,7 +139,6 @@ RichTextBox *TestDocumentAbuse::open(Target target) {
 
 // The window goes on with its work after the bad document.
 void TestDocumentAbuse::checkStillUsable(Target target) {
-    using sweltra::platform::control;
     switch (target) {
     case Target::Viewer:
         QVERIFY(click(WindowKind::Viewer, "cmdBackfromReadme"));
@@ -158,7 +156,7 @@ void TestDocumentAbuse::checkStillUsable(Target target) {
         QWidget *calculator = live(WindowKind::Calculator);
         QVERIFY(calculator);
         QVERIFY(click(WindowKind::Calculator, "cmd_Reset"));
-        QCOMPARE(control<RichTextBox>(calculator, "txtGuidelines")->Text(), QString());
+        QCOMPARE(control<RichTextBox>(WindowKind::Calculator, "txtGuidelines")->Text(), QString());
         QVERIFY(click(WindowKind::Calculator, "cmd_Calculate"));
         QCOMPARE(m_messages, QStringList{QStringLiteral("Please add Temperature data.")});
         break;
@@ -254,7 +252,7 @@ void TestDocumentAbuse::editedWhileShown() {
         settle();
         QVERIFY(click(WindowKind::Startup, "cmdDisclaimer"));
         settle();
-        box = sweltra::platform::control<RichTextBox>(live(WindowKind::About), "txtDisclaimer");
+        box = control<RichTextBox>(WindowKind::About, "txtDisclaimer");
         QVERIFY(box);
         break;
     case Target::Calculator:

@@ -99,7 +99,7 @@ void TestMonkey::initTestCase() {
     // The documents beside the built program.
     sweltra::platform::setProgramFolderForTesting(QStringLiteral(SWELTRA_PROGRAM_FOLDER));
     sweltra::platform::setMessageObserver([this](const QString &) { ++m_messages; });
-    registerAllWindows();
+    sweltra::windows::registerWindowKinds();
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_links, "open");
     // The program ends when its last window closes: the monkey notes it and starts it again.
     connect(qApp, &QGuiApplication::lastWindowClosed, this, [this] { m_programEnded = true; });

@@ -2,35 +2,27 @@
 
 // Helpers for tests that drive several windows together, as the program does.
 
-#include "calculator/calculatorwindow.h"
-#include "documents/readmeviewer.h"
-#include "platform/placement.h"
 #include "platform/windowregistry.h"
-#include "startup/aboutwindow.h"
-#include "startup/startupwindow.h"
+#include "windows/windowkinds.h"
 
 #include <QPushButton>
 #include <QTest>
 
 namespace windowstesting {
 
-// The four kinds of window, made as the program makes them.
-inline void registerAllWindows() {
-    using namespace sweltra::platform;
-    WindowRegistry::setFactory(WindowKind::Startup, [] { return new sweltra::startup::StartupWindow; });
-    WindowRegistry::setFactory(WindowKind::About, [] { return new sweltra::startup::AboutWindow; });
-    WindowRegistry::setFactory(WindowKind::Calculator,
-                               [] { return new sweltra::calculator::CalculatorWindow; });
-    WindowRegistry::setFactory(WindowKind::Viewer, [] { return new sweltra::documents::frmReadMeViewer; });
-}
-
 inline QWidget *live(sweltra::platform::WindowKind kind) {
     return sweltra::platform::WindowRegistry::find(kind);
 }
 
+// A control of the live window of this kind, by its name; nullptr when either is missing.
+template <typename T> T *control(sweltra::platform::WindowKind kind, const char *name) {
+    QWidget *window = live(kind);
+    return window ? window->findChild<T *>(QLatin1String(name)) : nullptr;
+}
+
 // Clicks a button of the live window of this kind; false when window or button is missing.
 inline bool click(sweltra::platform::WindowKind kind, const char *button) {
-    auto *control = sweltra::platform::control<QPushButton>(live(kind), button);
+    auto *control = windowstesting::control<QPushButton>(kind, button);
     if (!control || !control->isVisible() || !control->isEnabled()) {
         return false;
     }
