@@ -1,6 +1,7 @@
 #include "rtf/rtftokenizer.h"
 
-#include "rtf/rtfreader.h"
+#include "rtf/rtfhex.h"
+#include "rtf/rtflimits.h"
 
 #include <algorithm>
 
@@ -13,16 +14,6 @@ bool isLetter(char c) {
 }
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Bytes that are not text: they are dropped between text runs.
@@ -85,8 +76,8 @@ Token Tokenizer::readControl() {
                 const char h = m_data[m_pos];
                 if (h == '\\' || h == '{' || h == '}')
                     break;
-                valid = valid && hexValue(h) >= 0;
-                value = value * 16 + std::max(hexValue(h), 0);
+                valid = valid && hexDigit(h) >= 0;
+                value = value * 16 + std::max(hexDigit(h), 0);
                 ++m_pos;
             }
             t.kind = Token::Kind::HexByte;
@@ -127,10 +118,6 @@ Token Tokenizer::readControl() {
         m_pos += length;
     }
     return t;
-}
-
-bool Tokenizer::onlyBlanksLeft() {
-    return peekSignificant() == 0;
 }
 
 char Tokenizer::peekSignificant() {

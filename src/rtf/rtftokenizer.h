@@ -30,8 +30,6 @@ public:
     explicit Tokenizer(QByteArrayView data) : m_data(data) {}
 
     Token next();
-    // True when the rest holds nothing but blanks, line ends and NUL bytes.
-    bool onlyBlanksLeft();
     // The next significant byte, 0 at the end.
     char peekSignificant();
 

@@ -1,4 +1,5 @@
 // The RTF reader on small hand-written documents, one feature group per test function.
+#include "rtf/rtflimits.h"
 #include "rtf/rtfreader.h"
 
 #include <QBuffer>
