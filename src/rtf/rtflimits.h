@@ -9,8 +9,8 @@ namespace sweltra::rtf {
 
 // Bounds that keep any input, however damaged or hostile, to bounded time and memory.
 inline constexpr qsizetype kMaxDocumentBytes = qsizetype(64) * 1024 * 1024;
-inline constexpr qsizetype kMaxHeaderOffset = 256;              // leading junk tolerated before "{\rtf"
-inline constexpr int kMaxGroupDepth = 256;                      // deeper groups are counted and skipped
+inline constexpr qsizetype kMaxHeaderOffset = 256; // leading junk tolerated before "{\rtf"
+inline constexpr int kMaxGroupDepth = 256;         // deeper groups share the state of the deepest one kept
 inline constexpr qsizetype kMaxBinaryBytes = kMaxDocumentBytes; // one \bin run
 inline constexpr qsizetype kMaxPictureBytes = qsizetype(32) * 1024 * 1024;
 inline constexpr std::int32_t kMaxParameter = 100'000'000; // numeric parameters are clamped to +-this

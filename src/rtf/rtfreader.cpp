@@ -30,28 +30,24 @@ void Reader::read(QByteArrayView data) {
                 continue;
             break;
         case Token::Kind::Word:
-            if (m_overflowDepth == 0)
-                word(t);
+            word(t);
             continue;
         case Token::Kind::Symbol:
-            if (m_overflowDepth == 0)
-                symbol(t.symbol);
+            symbol(t.symbol);
             continue;
         case Token::Kind::HexByte:
-            if (m_overflowDepth == 0 && t.parameter >= 0) {
+            if (t.parameter >= 0) {
                 const char byte = static_cast<char>(t.parameter);
                 textBytes(QByteArrayView(&byte, 1));
-            } else if (m_overflowDepth == 0 && m_skip > 0) {
+            } else if (m_skip > 0) {
                 --m_skip;
             }
             continue;
         case Token::Kind::Text:
-            if (m_overflowDepth == 0)
-                textBytes(t.bytes);
+            textBytes(t.bytes);
             continue;
         case Token::Kind::Binary:
-            if (m_overflowDepth == 0)
-                binary(t.bytes);
+            binary(t.bytes);
             continue;
         }
         break;
@@ -66,6 +62,8 @@ void Reader::read(QByteArrayView data) {
     m_body.appendDocument(m_notesDocument, block, chars);
 }
 
+// Groups beyond the depth limit are only counted: their words and text go on in the state of the
+// deepest group kept, so no text is lost and memory stays bounded.
 void Reader::groupOpen() {
     flushBytes();
     m_skip = 0;

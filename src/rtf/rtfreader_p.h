@@ -81,7 +81,7 @@ private:
     DocumentWriter m_notes;
     std::vector<GroupState> m_stack;
     GroupState m_last;
-    int m_overflowDepth = 0;
+    int m_overflowDepth = 0; // open groups beyond kMaxGroupDepth
 
     FontTable m_fonts;
     ColorTable m_colors;
