@@ -124,6 +124,8 @@ std::optional<QColor> ColorTable::color(int index) const {
 }
 
 bool StyleSheet::controlWord(const ControlWord &word, std::int32_t value) {
+    m_resolved[0].clear();
+    m_resolved[1].clear();
     switch (word.action) {
     case Action::CharStyle:
     case Action::ParaStyle: {
@@ -152,22 +154,24 @@ void StyleSheet::text(QStringView text) {
         m_current = nullptr;
 }
 
-std::vector<const StyleSheet::Style *> StyleSheet::chain(bool characterStyle, int id) const {
+const std::vector<RecordedWord> &StyleSheet::words(bool characterStyle, int id) {
+    auto &resolved = m_resolved[characterStyle ? 1 : 0];
+    const auto [found, added] = resolved.try_emplace(id);
+    std::vector<RecordedWord> &words = found->second;
+    if (!added)
+        return words;
     const auto &styles = characterStyle ? m_characterStyles : m_paragraphStyles;
-    std::vector<const Style *> result;
-    std::vector<int> seen;
-    while (id >= 0 && static_cast<int>(result.size()) < kMaxStyleChain) {
-        if (std::find(seen.begin(), seen.end(), id) != seen.end())
-            break;
+    std::vector<const Style *> chain;
+    while (id >= 0 && static_cast<int>(chain.size()) < kMaxStyleChain) {
         const auto it = styles.find(id);
-        if (it == styles.end())
+        if (it == styles.end() || std::find(chain.begin(), chain.end(), &it->second) != chain.end())
             break;
-        seen.push_back(id);
-        result.push_back(&it->second);
+        chain.push_back(&it->second);
         id = it->second.basedOn;
     }
-    std::reverse(result.begin(), result.end());
-    return result;
+    for (auto style = chain.rbegin(); style != chain.rend(); ++style)
+        words.insert(words.end(), (*style)->words.begin(), (*style)->words.end());
+    return words;
 }
 
 void FieldInstructions::text(QStringView text) {

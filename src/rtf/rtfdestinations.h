@@ -107,13 +107,15 @@ public:
     void text(QStringView text) override;
     void groupClosed() override { m_current = nullptr; }
 
-    // The style and the styles it is based on, base first; cycles and long chains are cut.
-    std::vector<const Style *> chain(bool characterStyle, int id) const;
+    // The words of the style and of the styles it is based on, base first; cycles and long chains
+    // are cut. Kept once resolved: documents apply their few styles again and again.
+    const std::vector<RecordedWord> &words(bool characterStyle, int id);
 
 private:
     std::unordered_map<int, Style> m_paragraphStyles;
     std::unordered_map<int, Style> m_characterStyles;
     Style *m_current = nullptr;
+    std::unordered_map<int, std::vector<RecordedWord>> m_resolved[2]; // paragraph, character
 };
 
 // \fldinst: the instruction of a field (nested fields stack), of which links are kept.

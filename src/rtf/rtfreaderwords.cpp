@@ -288,12 +288,8 @@ void Reader::apply(Action action, std::int32_t value) {
 }
 
 void Reader::applyStyle(bool characterStyle, int id) {
-    for (const StyleSheet::Style *style : m_styles.chain(characterStyle, id)) {
-        for (const RecordedWord &w : style->words) {
-            if (w.action != Action::CharStyle && w.action != Action::ParaStyle)
-                apply(w.action, w.value);
-        }
-    }
+    for (const RecordedWord &w : m_styles.words(characterStyle, id))
+        apply(w.action, w.value);
 }
 
 void Reader::unicode(std::int32_t value) {

@@ -4,21 +4,43 @@
 #include "rtf/rtflimits.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace sweltra::rtf {
 
 namespace {
 
+// Byte classes, looked up once per byte: the tokenizer sees every byte of the file.
+enum : std::uint8_t { Letter = 1, Digit = 2, Ignorable = 4, EndsText = 8 };
+
+constexpr std::array<std::uint8_t, 256> kClasses = [] {
+    std::array<std::uint8_t, 256> classes{};
+    for (int c = 'a'; c <= 'z'; ++c)
+        classes[static_cast<std::size_t>(c)] = Letter;
+    for (int c = 'A'; c <= 'Z'; ++c)
+        classes[static_cast<std::size_t>(c)] = Letter;
+    for (int c = '0'; c <= '9'; ++c)
+        classes[static_cast<std::size_t>(c)] = Digit;
+    // Bytes that are not text: they are dropped between text runs.
+    for (const char c : {'\r', '\n', '\0'})
+        classes[static_cast<unsigned char>(c)] = Ignorable | EndsText;
+    for (const char c : {'{', '}', '\\'})
+        classes[static_cast<unsigned char>(c)] = EndsText;
+    return classes;
+}();
+
+bool is(char c, std::uint8_t byteClass) {
+    return (kClasses[static_cast<unsigned char>(c)] & byteClass) != 0;
+}
 bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    return is(c, Letter);
 }
 bool isDigit(char c) {
-    return c >= '0' && c <= '9';
+    return is(c, Digit);
 }
-
-// Bytes that are not text: they are dropped between text runs.
 bool isIgnorable(char c) {
-    return c == '\r' || c == '\n' || c == '\0';
+    return is(c, Ignorable);
 }
 
 } // namespace
@@ -44,12 +66,8 @@ Token Tokenizer::next() {
     if (c == '\\')
         return readControl();
     const qsizetype start = m_pos;
-    while (m_pos < size) {
-        const char b = m_data[m_pos];
-        if (b == '{' || b == '}' || b == '\\' || isIgnorable(b))
-            break;
+    while (m_pos < size && !is(m_data[m_pos], EndsText))
         ++m_pos;
-    }
     t.kind = Token::Kind::Text;
     t.bytes = m_data.sliced(start, m_pos - start);
     return t;
@@ -111,7 +129,7 @@ Token Tokenizer::readControl() {
     }
     if (m_pos < size && m_data[m_pos] == ' ')
         ++m_pos;
-    if (t.bytes == QByteArrayView("bin") && t.hasParameter && t.parameter > 0) {
+    if (t.hasParameter && t.parameter > 0 && t.bytes.size() == 3 && t.bytes == QByteArrayView("bin")) {
         const qsizetype length = std::min<qsizetype>({t.parameter, size - m_pos, kMaxBinaryBytes});
         t.kind = Token::Kind::Binary;
         t.bytes = m_data.sliced(m_pos, length);
