@@ -76,11 +76,21 @@ void Reader::groupOpen() {
     m_stack.push_back(inner);
 }
 
+// Beyond the depth limit a group has no state of its own to mark, so it is skipped by its depth.
+void Reader::skipGroup(Skipping how) {
+    if (m_overflowDepth == 0)
+        top().skipping = how;
+    else if (m_overflowSkipFrom == 0)
+        m_overflowSkipFrom = m_overflowDepth;
+}
+
 // False when the outermost group has just closed.
 bool Reader::groupClose() {
     flushBytes();
     m_skip = 0;
     if (m_overflowDepth > 0) {
+        if (m_overflowDepth == m_overflowSkipFrom)
+            m_overflowSkipFrom = 0;
         --m_overflowDepth;
         return true;
     }
@@ -103,7 +113,7 @@ bool Reader::groupClose() {
 void Reader::word(const Token &token) {
     const bool ignorable = std::exchange(m_ignorable, false);
     GroupState &state = top();
-    if (state.skipping == Skipping::All)
+    if (state.skipping == Skipping::All || m_overflowSkipFrom != 0)
         return;
     const ControlWord *cw = findControlWord(token.bytes);
     if (state.skipping == Skipping::UntilUnicodeVersion) {
@@ -117,7 +127,7 @@ void Reader::word(const Token &token) {
     }
     if (!cw) {
         if (ignorable)
-            state.skipping = Skipping::All;
+            skipGroup(Skipping::All);
         return;
     }
     flushBytes();
@@ -151,7 +161,7 @@ void Reader::symbol(char c) {
         m_ignorable = true;
         return;
     }
-    if (top().skipping != Skipping::None)
+    if (top().skipping != Skipping::None || m_overflowSkipFrom != 0)
         return;
     if (m_skip > 0) {
         --m_skip;
@@ -186,7 +196,7 @@ void Reader::symbol(char c) {
 
 void Reader::textBytes(QByteArrayView bytes) {
     const GroupState &state = top();
-    if (state.skipping != Skipping::None)
+    if (state.skipping != Skipping::None || m_overflowSkipFrom != 0)
         return;
     if (m_skip > 0) {
         const qsizetype n = std::min<qsizetype>(m_skip, bytes.size());
@@ -241,7 +251,7 @@ void Reader::emitChar(char32_t c) {
 
 void Reader::emitRaw(QStringView text) {
     GroupState &state = top();
-    if (state.skipping != Skipping::None)
+    if (state.skipping != Skipping::None || m_overflowSkipFrom != 0)
         return;
     if (state.dest) {
         state.dest->text(text);

@@ -50,6 +50,7 @@ private:
     // Tokens (rtfreader.cpp).
     void groupOpen();
     bool groupClose();
+    void skipGroup(Skipping how);
     void word(const Token &token);
     void symbol(char c);
     void textBytes(QByteArrayView bytes);
@@ -81,7 +82,8 @@ private:
     DocumentWriter m_notes;
     std::vector<GroupState> m_stack;
     GroupState m_last;
-    int m_overflowDepth = 0; // open groups beyond kMaxGroupDepth
+    int m_overflowDepth = 0;    // open groups beyond kMaxGroupDepth
+    int m_overflowSkipFrom = 0; // the overflow depth of a skipped group beyond the limit, 0: none
 
     FontTable m_fonts;
     ColorTable m_colors;

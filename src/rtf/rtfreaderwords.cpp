@@ -25,6 +25,13 @@ void Reader::startDestination(Action action) {
         state.dest = &dest;
         state.opened = &dest;
     };
+    // Beyond the depth limit a destination would take over the deepest kept group for good: only
+    // the groups that carry body text are read there.
+    if (m_overflowDepth > 0 && action != Action::FieldResult && action != Action::ListText &&
+        action != Action::BodyText && action != Action::UnicodeVersion) {
+        skipGroup(Skipping::All);
+        return;
+    }
     switch (action) {
     case Action::FontTable:
         open(m_fonts);
@@ -40,7 +47,7 @@ void Reader::startDestination(Action action) {
             m_picture.begin();
             open(m_picture);
         } else {
-            state.skipping = Skipping::All;
+            skipGroup(Skipping::All);
         }
         break;
     case Action::FieldInstruction:
@@ -48,7 +55,7 @@ void Reader::startDestination(Action action) {
             m_fields.begin();
             open(m_fields);
         } else {
-            state.skipping = Skipping::All;
+            skipGroup(Skipping::All);
         }
         break;
     case Action::FieldResult:
@@ -57,7 +64,7 @@ void Reader::startDestination(Action action) {
         break;
     case Action::Footnote:
         if (!body || state.inFootnote) {
-            state.skipping = Skipping::All;
+            skipGroup(Skipping::All);
             break;
         }
         flushRun();
@@ -72,10 +79,10 @@ void Reader::startDestination(Action action) {
         state.listTextBase = state.chars;
         break;
     case Action::UnicodePair:
-        state.skipping = Skipping::UntilUnicodeVersion;
+        skipGroup(Skipping::UntilUnicodeVersion);
         break;
     case Action::Skip:
-        state.skipping = Skipping::All;
+        skipGroup(Skipping::All);
         break;
     default:
         break;

@@ -725,33 +725,43 @@ void TestRtfReader::footnotesGatheredAtEnd() {
 
 void TestRtfReader::deepGroups_data() {
     QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("word");
     QTest::addColumn<bool>("bold");
     QTest::addColumn<bool>("italic");
     QTest::newRow("word in 5000 nested groups")
-        << "{\\rtf1 " + QByteArray(5000, '{') + "word" + QByteArray(5000, '}') + "}" << u"word"_qs << false
-        << false;
+        << "{\\rtf1 " + QByteArray(5000, '{') + "word" + QByteArray(5000, '}') + "}" << u"word"_qs
+        << u"word"_qs << false << false;
     QTest::newRow("bold opened 100000 times")
         << "{\\rtf1 " + QByteArray("{\\b ").repeated(100000) + "word" + QByteArray(100000, '}') + "}"
-        << u"word"_qs << true << false;
+        << u"word"_qs << u"word"_qs << true << false;
     // Italic within the limit, then bold groups far beyond it; the text after each part shows what
     // the closing braces bring back.
     const int beyond = kMaxGroupDepth + 100;
     const QByteArray levels = "{\\rtf1 {\\i " + QByteArray("{\\b ").repeated(beyond) + "deep" +
                               QByteArray(beyond, '}') + " back} out}";
-    QTest::newRow("beyond the limit, in the formatting given there") << levels << u"deep"_qs << true << true;
-    QTest::newRow("closing braces back within the limit") << levels << u"back"_qs << false << true;
-    QTest::newRow("closing braces back to the top level") << levels << u"out"_qs << false << false;
+    QTest::newRow("beyond the limit, in the formatting given there")
+        << levels << u"deep back out"_qs << u"deep"_qs << true << true;
+    QTest::newRow("closing braces back within the limit")
+        << levels << u"deep back out"_qs << u"back"_qs << false << true;
+    QTest::newRow("closing braces back to the top level")
+        << levels << u"deep back out"_qs << u"out"_qs << false << false;
+    QTest::newRow("destinations beyond the limit end with their group")
+        << "{\\rtf1 " + QByteArray("{\\b ").repeated(beyond) +
+               "{\\*\\bkmkstart x}{\\fonttbl{\\f9 y;}}{\\*\\unknown z}{\\footnote n}word" +
+               QByteArray(beyond, '}') + "}"
+        << u"word"_qs << u"word"_qs << true << false;
 }
 
 void TestRtfReader::deepGroups() {
     QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
     QFETCH(QString, word);
     QFETCH(bool, bold);
     QFETCH(bool, italic);
     QTextDocument doc;
     QVERIFY(readRtf(rtf, doc).ok());
-    QVERIFY2(doc.toPlainText().contains(word), qPrintable(doc.toPlainText().left(200)));
+    QCOMPARE(doc.toPlainText(), text);
     const QTextCharFormat format = formatAt(doc, word);
     QCOMPARE(format.fontWeight() == QFont::Bold, bold);
     QCOMPARE(format.fontItalic(), italic);
