@@ -286,6 +286,13 @@ constexpr ControlWord kWords[] = {
 
 namespace {
 
+std::uint32_t wordHash(std::string_view name) {
+    std::uint32_t h = kWordHashSeed;
+    for (const char c : name)
+        h = wordHashStep(h, c);
+    return h;
+}
+
 // Open addressing with a cheap hash: a word is looked up for every control word of a file, and the
 // standard map's hashing and bucket walk showed as the reader's largest own cost.
 class WordIndex {
@@ -293,7 +300,7 @@ public:
     WordIndex() {
         for (const ControlWord &w : kWords) {
             const std::string_view name(w.name);
-            std::size_t slot = hash(name) & kMask;
+            std::size_t slot = finish(wordHash(name)) & kMask;
             while (m_words[slot] && m_words[slot]->name != name)
                 slot = (slot + 1) & kMask;
             if (!m_words[slot]) {
@@ -303,13 +310,12 @@ public:
         }
     }
 
-    const ControlWord *find(QByteArrayView name) const {
+    const ControlWord *find(QByteArrayView name, std::uint32_t fold) const {
         if (name.size() > kMaxLength)
             return nullptr;
-        const std::string_view key(name.data(), static_cast<std::size_t>(name.size()));
-        for (std::size_t slot = hash(key) & kMask; m_words[slot]; slot = (slot + 1) & kMask) {
-            if (m_lengths[slot] == key.size() &&
-                std::memcmp(m_words[slot]->name, key.data(), key.size()) == 0)
+        const auto length = static_cast<std::uint8_t>(name.size());
+        for (std::size_t slot = finish(fold) & kMask; m_words[slot]; slot = (slot + 1) & kMask) {
+            if (m_lengths[slot] == length && std::memcmp(m_words[slot]->name, name.data(), length) == 0)
                 return m_words[slot];
         }
         return nullptr;
@@ -321,22 +327,26 @@ private:
     static constexpr qsizetype kMaxLength = 32; // longer than any listed word
     static_assert(std::size(kWords) * 2 < kSlots);
 
-    static std::size_t hash(std::string_view name) {
-        std::uint32_t h = 2166136261u; // FNV-1a
-        for (const char c : name)
-            h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-        return h ^ (h >> 15);
-    }
+    static std::size_t finish(std::uint32_t h) { return h ^ (h >> 15); }
 
     std::array<const ControlWord *, kSlots> m_words{};
     std::array<std::uint8_t, kSlots> m_lengths{};
 };
 
+const WordIndex &wordIndex() {
+    static const WordIndex index;
+    return index;
+}
+
 } // namespace
 
+const ControlWord *findControlWord(QByteArrayView name, std::uint32_t hash) {
+    return wordIndex().find(name, hash);
+}
+
 const ControlWord *findControlWord(QByteArrayView name) {
-    static const WordIndex index;
-    return index.find(name);
+    return findControlWord(name,
+                           wordHash(std::string_view(name.data(), static_cast<std::size_t>(name.size()))));
 }
 
 } // namespace sweltra::rtf

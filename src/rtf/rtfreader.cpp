@@ -115,7 +115,7 @@ void Reader::word(const Token &token) {
     GroupState &state = top();
     if (state.skipping == Skipping::All || m_overflowSkipFrom != 0)
         return;
-    const ControlWord *cw = findControlWord(token.bytes);
+    const ControlWord *cw = findControlWord(token.bytes, token.hash);
     if (state.skipping == Skipping::UntilUnicodeVersion) {
         if (cw && cw->action == Action::UnicodeVersion)
             state.skipping = Skipping::None;

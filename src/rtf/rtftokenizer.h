@@ -22,7 +22,8 @@ struct Token {
     bool hasParameter = false;
     char symbol = 0;
     std::int32_t parameter = 0;
-    QByteArrayView bytes; // word name, text or binary data; a view into the input
+    std::uint32_t hash = 0; // a word's lookup hash (wordHashStep over its letters)
+    QByteArrayView bytes;   // word name, text or binary data; a view into the input
 };
 
 class Tokenizer {
