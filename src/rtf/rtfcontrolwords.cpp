@@ -3,8 +3,10 @@
 #include <QFont>
 #include <QTextCharFormat>
 
+#include <array>
+#include <cstring>
+#include <iterator>
 #include <string_view>
-#include <unordered_map>
 
 namespace sweltra::rtf {
 
@@ -282,15 +284,69 @@ constexpr ControlWord kWords[] = {
 
 } // namespace
 
+namespace {
+
+std::uint32_t wordHash(std::string_view name) {
+    std::uint32_t h = kWordHashSeed;
+    for (const char c : name)
+        h = wordHashStep(h, c);
+    return h;
+}
+
+// Open addressing with a cheap hash: a word is looked up for every control word of a file, and the
+// standard map's hashing and bucket walk showed as the reader's largest own cost.
+class WordIndex {
+public:
+    WordIndex() {
+        for (const ControlWord &w : kWords) {
+            const std::string_view name(w.name);
+            std::size_t slot = finish(wordHash(name)) & kMask;
+            while (m_words[slot] && m_words[slot]->name != name)
+                slot = (slot + 1) & kMask;
+            if (!m_words[slot]) {
+                m_words[slot] = &w;
+                m_lengths[slot] = static_cast<std::uint8_t>(name.size());
+            }
+        }
+    }
+
+    const ControlWord *find(QByteArrayView name, std::uint32_t fold) const {
+        if (name.size() > kMaxLength)
+            return nullptr;
+        const auto length = static_cast<std::uint8_t>(name.size());
+        for (std::size_t slot = finish(fold) & kMask; m_words[slot]; slot = (slot + 1) & kMask) {
+            if (m_lengths[slot] == length && std::memcmp(m_words[slot]->name, name.data(), length) == 0)
+                return m_words[slot];
+        }
+        return nullptr;
+    }
+
+private:
+    static constexpr std::size_t kSlots = 1024; // a power of two, about four times the words
+    static constexpr std::size_t kMask = kSlots - 1;
+    static constexpr qsizetype kMaxLength = 32; // longer than any listed word
+    static_assert(std::size(kWords) * 2 < kSlots);
+
+    static std::size_t finish(std::uint32_t h) { return h ^ (h >> 15); }
+
+    std::array<const ControlWord *, kSlots> m_words{};
+    std::array<std::uint8_t, kSlots> m_lengths{};
+};
+
+const WordIndex &wordIndex() {
+    static const WordIndex index;
+    return index;
+}
+
+} // namespace
+
+const ControlWord *findControlWord(QByteArrayView name, std::uint32_t hash) {
+    return wordIndex().find(name, hash);
+}
+
 const ControlWord *findControlWord(QByteArrayView name) {
-    static const std::unordered_map<std::string_view, const ControlWord *> words = [] {
-        std::unordered_map<std::string_view, const ControlWord *> map;
-        for (const ControlWord &w : kWords)
-            map.emplace(w.name, &w);
-        return map;
-    }();
-    const auto it = words.find(std::string_view(name.data(), static_cast<std::size_t>(name.size())));
-    return it == words.end() ? nullptr : it->second;
+    return findControlWord(name,
+                           wordHash(std::string_view(name.data(), static_cast<std::size_t>(name.size()))));
 }
 
 } // namespace sweltra::rtf

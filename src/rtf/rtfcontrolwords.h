@@ -119,8 +119,16 @@ struct ControlWord {
     WordScope scope;
 };
 
+// The hash a word is looked up by; the tokenizer computes it while it reads the word's letters.
+inline constexpr std::uint32_t kWordHashSeed = 2166136261u; // FNV-1a
+constexpr std::uint32_t wordHashStep(std::uint32_t hash, char c) {
+    return (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+}
+
 // The row for `name`, or nullptr for a word the reader does not know.
 const ControlWord *findControlWord(QByteArrayView name);
+// The same, with `hash` the wordHashStep() fold of `name` from kWordHashSeed.
+const ControlWord *findControlWord(QByteArrayView name, std::uint32_t hash);
 
 // Picture formats, the `value` of PictFormat rows.
 enum PictureType : std::int32_t { PictPng = 1, PictJpeg = 2, PictOther = 3 };

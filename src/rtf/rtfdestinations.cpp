@@ -1,12 +1,30 @@
 #include "rtf/rtfdestinations.h"
 
 #include "rtf/rtfcodepages.h"
-#include "rtf/rtfreader.h"
+#include "rtf/rtflimits.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace sweltra::rtf {
+
+bool FontTable::controlWord(const ControlWord &word, std::int32_t value) {
+    switch (word.action) {
+    case Action::Font:
+        begin(value);
+        return false; // the reader keeps it too: the name is decoded in the font's own code page
+    case Action::FontCharset:
+        setCharset(value);
+        return true;
+    case Action::FontCodepage:
+        setCodepage(value);
+        return true;
+    case Action::FontFamily:
+        setStyleHint(value);
+        return true;
+    default:
+        return false;
+    }
+}
 
 void FontTable::begin(int id) {
     commitName();
@@ -43,7 +61,7 @@ void FontTable::text(QStringView text) {
     for (QChar c : text) {
         if (c == u';')
             commitName();
-        else if (m_name.size() < 256)
+        else if (m_name.size() < kMaxFontNameLength)
             m_name.append(c);
     }
 }
@@ -65,13 +83,27 @@ const FontTable::Font *FontTable::find(int id) const {
     return it == m_fonts.end() ? nullptr : &it->second;
 }
 
-void ColorTable::setComponent(Action which, int value) {
+int FontTable::codepage(int id) {
+    if (id != m_cachedId || m_version != m_cachedVersion) {
+        m_cachedId = id;
+        m_cachedVersion = m_version;
+        const Font *font = find(id);
+        m_cachedCodepage = font ? font->codepage : 0;
+    }
+    return m_cachedCodepage;
+}
+
+bool ColorTable::controlWord(const ControlWord &word, std::int32_t value) {
+    const Action which = word.action;
+    if (which != Action::Red && which != Action::Green && which != Action::Blue)
+        return false;
     const int index = which == Action::Red ? 0 : which == Action::Green ? 1 : 2;
     m_rgb[index] = std::clamp(value, 0, 255);
     m_any = true;
+    return true;
 }
 
-void ColorTable::text(QByteArrayView bytes) {
+bool ColorTable::rawText(QByteArrayView bytes) {
     for (char c : bytes) {
         if (c != ';')
             continue;
@@ -82,6 +114,7 @@ void ColorTable::text(QByteArrayView bytes) {
         m_rgb[0] = m_rgb[1] = m_rgb[2] = 0;
         m_any = false;
     }
+    return true;
 }
 
 std::optional<QColor> ColorTable::color(int index) const {
@@ -90,139 +123,69 @@ std::optional<QColor> ColorTable::color(int index) const {
     return m_colors[static_cast<std::size_t>(index)];
 }
 
-void StyleSheet::begin(bool characterStyle, int id) {
-    auto &styles = characterStyle ? m_characterStyles : m_paragraphStyles;
-    m_current = &styles[id];
-    *m_current = Style{};
-    m_currentIsCharacter = characterStyle;
-}
-
-void StyleSheet::record(Action action, std::int32_t value) {
-    constexpr std::size_t kMaxWordsPerStyle = 256;
-    if (m_current && m_current->words.size() < kMaxWordsPerStyle)
-        m_current->words.push_back({action, value});
-}
-
-void StyleSheet::setBasedOn(int id) {
-    if (m_current && id != 222) // 222 means "based on nothing"
-        m_current->basedOn = id;
-}
-
-std::vector<const StyleSheet::Style *> StyleSheet::chain(bool characterStyle, int id) const {
-    const auto &styles = characterStyle ? m_characterStyles : m_paragraphStyles;
-    std::vector<const Style *> result;
-    std::vector<int> seen;
-    while (id >= 0 && static_cast<int>(result.size()) < kMaxStyleChain) {
-        if (std::find(seen.begin(), seen.end(), id) != seen.end())
-            break;
-        const auto it = styles.find(id);
-        if (it == styles.end())
-            break;
-        seen.push_back(id);
-        result.push_back(&it->second);
-        id = it->second.basedOn;
+bool StyleSheet::controlWord(const ControlWord &word, std::int32_t value) {
+    m_resolved[0].clear();
+    m_resolved[1].clear();
+    switch (word.action) {
+    case Action::CharStyle:
+    case Action::ParaStyle: {
+        auto &styles = word.action == Action::CharStyle ? m_characterStyles : m_paragraphStyles;
+        m_current = &styles[value];
+        *m_current = Style{};
+        return true;
     }
-    std::reverse(result.begin(), result.end());
-    return result;
-}
-
-void Picture::setSize(Action which, int value) {
-    switch (which) {
-    case Action::PicWidth:
-        m_width = value;
-        break;
-    case Action::PicHeight:
-        m_height = value;
-        break;
-    case Action::PicGoalWidth:
-        m_goalWidth = value;
-        break;
-    case Action::PicGoalHeight:
-        m_goalHeight = value;
-        break;
-    case Action::PicScaleX:
-        m_scaleX = value;
-        break;
-    case Action::PicScaleY:
-        m_scaleY = value;
-        break;
+    case Action::OtherStyle:
+        m_current = nullptr;
+        return true;
+    case Action::BasedOn:
+        if (m_current && value != 222) // 222 means "based on nothing"
+            m_current->basedOn = value;
+        return true;
     default:
-        break;
-    }
-}
-
-bool Picture::append(QByteArrayView bytes) {
-    if (m_overflow || m_data.size() + bytes.size() > kMaxPictureBytes) {
-        m_overflow = true;
-        m_data.clear();
+        // The words of a style are also kept for the entry's group, as in the body.
+        if (word.scope != WordScope::Other && m_current && m_current->words.size() < kMaxWordsPerStyle)
+            m_current->words.push_back({word.action, value});
         return false;
     }
-    m_data.append(bytes);
-    return true;
 }
 
-void Picture::hex(QByteArrayView text) {
-    if (m_overflow)
+void StyleSheet::text(QStringView text) {
+    if (text.contains(u';'))
+        m_current = nullptr;
+}
+
+const std::vector<RecordedWord> &StyleSheet::words(bool characterStyle, int id) {
+    auto &resolved = m_resolved[characterStyle ? 1 : 0];
+    const auto [found, added] = resolved.try_emplace(id);
+    std::vector<RecordedWord> &words = found->second;
+    if (!added)
+        return words;
+    const auto &styles = characterStyle ? m_characterStyles : m_paragraphStyles;
+    std::vector<const Style *> chain;
+    while (id >= 0 && static_cast<int>(chain.size()) < kMaxStyleChain) {
+        const auto it = styles.find(id);
+        if (it == styles.end() || std::find(chain.begin(), chain.end(), &it->second) != chain.end())
+            break;
+        chain.push_back(&it->second);
+        id = it->second.basedOn;
+    }
+    for (auto style = chain.rbegin(); style != chain.rend(); ++style)
+        words.insert(words.end(), (*style)->words.begin(), (*style)->words.end());
+    return words;
+}
+
+void FieldInstructions::text(QStringView text) {
+    if (!m_open.empty() && m_open.back().size() < kMaxInstructionLength)
+        m_open.back().append(text.left(kMaxInstructionLength));
+}
+
+void FieldInstructions::end(DestinationHost &host, bool) {
+    if (m_open.empty())
         return;
-    if (m_data.size() + text.size() / 2 > kMaxPictureBytes) {
-        m_overflow = true;
-        m_data = QByteArray();
-        return;
-    }
-    const qsizetype oldSize = m_data.size();
-    m_data.resize(oldSize + text.size() / 2 + 1);
-    char *out = m_data.data() + oldSize;
-    int high = m_highNibble;
-    for (char c : text) {
-        int v;
-        if (c >= '0' && c <= '9')
-            v = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            v = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            v = c - 'A' + 10;
-        else
-            continue;
-        if (high < 0) {
-            high = v;
-        } else {
-            *out++ = static_cast<char>((high << 4) | v);
-            high = -1;
-        }
-    }
-    m_highNibble = high;
-    m_data.resize(out - m_data.data());
-}
-
-void Picture::binary(QByteArrayView bytes) {
-    append(bytes);
-}
-
-QSize Picture::displaySize(QSize natural) const {
-    auto side = [](double pixels) {
-        if (!std::isfinite(pixels))
-            return 1;
-        return static_cast<int>(std::clamp(std::lround(pixels), 1L, static_cast<long>(kMaxImageSide)));
-    };
-    const double sx = (m_scaleX > 0 ? m_scaleX : 100) / 100.0;
-    const double sy = (m_scaleY > 0 ? m_scaleY : 100) / 100.0;
-    double w = 0, h = 0;
-    if (m_goalWidth > 0 && m_goalHeight > 0) {
-        w = m_goalWidth / 15.0;
-        h = m_goalHeight / 15.0;
-    } else if (isBitmap() && natural.isValid() && !natural.isEmpty()) {
-        w = natural.width();
-        h = natural.height();
-    } else if (isBitmap() && m_width > 0 && m_height > 0) {
-        w = m_width;
-        h = m_height;
-    } else if (m_width > 0 && m_height > 0) { // metafiles give hundredths of a millimetre
-        w = m_width * 96.0 / 2540.0;
-        h = m_height * 96.0 / 2540.0;
-    } else {
-        w = h = 32;
-    }
-    return QSize(side(w * sx), side(h * sy));
+    const QString target = hyperlinkTarget(m_open.back());
+    m_open.pop_back();
+    if (!target.isEmpty())
+        host.fieldLink(target);
 }
 
 QString hyperlinkTarget(QStringView instruction) {

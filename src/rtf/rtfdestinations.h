@@ -2,9 +2,7 @@
 
 #include "rtf/rtfcontrolwords.h"
 
-#include <QByteArray>
 #include <QColor>
-#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -12,10 +10,41 @@
 #include <unordered_map>
 #include <vector>
 
+class QTextImageFormat;
+
 namespace sweltra::rtf {
 
+// What a destination hands back to the document when it ends.
+class DestinationHost {
+public:
+    virtual void insertImage(const QTextImageFormat &format) = 0;
+    virtual void fieldLink(const QString &target) = 0;
+
+protected:
+    ~DestinationHost() = default;
+};
+
+// A part of the file with a meaning of its own ({\fonttbl ...}, {\pict ...}). It is active for the
+// rest of the group that starts it and the groups inside, and sees their words and text.
+class Destination {
+public:
+    virtual ~Destination() = default;
+    // A known word, its parameter resolved. False leaves it to the reader as well, which keeps the
+    // group's character and paragraph state and turns words that stand for text into text().
+    virtual bool controlWord(const ControlWord &word, std::int32_t value) = 0;
+    // Text bytes as written; false has them decoded and passed to text().
+    virtual bool rawText(QByteArrayView) { return false; }
+    virtual void text(QStringView) {}
+    // \bin data; false when the destination has no use for it.
+    virtual bool binary(QByteArrayView) { return false; }
+    // A group inside the destination, or the one that started it, closed.
+    virtual void groupClosed() {}
+    // The group that started it closed; `complete` is false when its end was skipped.
+    virtual void end(DestinationHost &, bool /*complete*/) {}
+};
+
 // \fonttbl: numbered fonts with their face, family and code page.
-class FontTable {
+class FontTable final : public Destination {
 public:
     struct Font {
         QString name;
@@ -23,29 +52,35 @@ public:
         int styleHint = 0;
     };
 
+    bool controlWord(const ControlWord &word, std::int32_t value) override;
+    void text(QStringView text) override;
+    void groupClosed() override { commitName(); }
+
+    const Font *find(int id) const;
+    // The font's own code page, 0 when it has none.
+    int codepage(int id);
+    int version() const { return m_version; }
+
+private:
     void begin(int id);
     void setCharset(int charset);
     void setCodepage(int codepage);
     void setStyleHint(int hint);
-    void text(QStringView text);
-    void endGroup() { commitName(); }
-    const Font *find(int id) const;
-    int version() const { return m_version; }
-
-private:
     void commitName();
 
     std::unordered_map<int, Font> m_fonts;
     int m_current = -1;
     QString m_name;
     int m_version = 0; // changes whenever a font changes, so lookups can be cached
+    int m_cachedId = -2, m_cachedVersion = -1, m_cachedCodepage = 0;
 };
 
 // \colortbl: entries separated by ';', an empty entry is the automatic colour.
-class ColorTable {
+class ColorTable final : public Destination {
 public:
-    void setComponent(Action which, int value);
-    void text(QByteArrayView bytes);
+    bool controlWord(const ControlWord &word, std::int32_t value) override;
+    bool rawText(QByteArrayView bytes) override;
+
     std::optional<QColor> color(int index) const;
 
 private:
@@ -61,51 +96,38 @@ struct RecordedWord {
 };
 
 // \stylesheet: character and paragraph styles as the words that define them.
-class StyleSheet {
+class StyleSheet final : public Destination {
 public:
     struct Style {
         int basedOn = -1;
         std::vector<RecordedWord> words;
     };
 
-    void begin(bool characterStyle, int id);
-    void beginOther() { m_current = nullptr; }
-    void record(Action action, std::int32_t value);
-    void setBasedOn(int id);
-    void endEntry() { m_current = nullptr; }
-    // The style and the styles it is based on, base first; cycles and long chains are cut.
-    std::vector<const Style *> chain(bool characterStyle, int id) const;
+    bool controlWord(const ControlWord &word, std::int32_t value) override;
+    void text(QStringView text) override;
+    void groupClosed() override { m_current = nullptr; }
+
+    // The words of the style and of the styles it is based on, base first; cycles and long chains
+    // are cut. Kept once resolved: documents apply their few styles again and again.
+    const std::vector<RecordedWord> &words(bool characterStyle, int id);
 
 private:
     std::unordered_map<int, Style> m_paragraphStyles;
     std::unordered_map<int, Style> m_characterStyles;
     Style *m_current = nullptr;
-    bool m_currentIsCharacter = false;
+    std::unordered_map<int, std::vector<RecordedWord>> m_resolved[2]; // paragraph, character
 };
 
-// \pict: the picture's bytes (hex or \bin) and the sizes that place it.
-class Picture {
+// \fldinst: the instruction of a field (nested fields stack), of which links are kept.
+class FieldInstructions final : public Destination {
 public:
-    void setFormat(int type) { m_type = type; }
-    void setSize(Action which, int value);
-    void hex(QByteArrayView text);
-    void binary(QByteArrayView bytes);
-    bool isBitmap() const { return m_type == PictPng || m_type == PictJpeg; }
-    const char *imageFormat() const { return m_type == PictPng ? "png" : "jpeg"; }
-    bool complete() const { return !m_overflow && !m_data.isEmpty(); }
-    const QByteArray &data() const { return m_data; }
-    // Shown size in pixels; `natural` is the bitmap's own size when known.
-    QSize displaySize(QSize natural) const;
+    void begin() { m_open.emplace_back(); }
+    bool controlWord(const ControlWord &, std::int32_t) override { return false; }
+    void text(QStringView text) override;
+    void end(DestinationHost &host, bool complete) override;
 
 private:
-    bool append(QByteArrayView bytes);
-
-    int m_type = 0;
-    int m_width = 0, m_height = 0, m_goalWidth = 0, m_goalHeight = 0;
-    int m_scaleX = 100, m_scaleY = 100;
-    QByteArray m_data;
-    int m_highNibble = -1;
-    bool m_overflow = false;
+    std::vector<QString> m_open;
 };
 
 // The address of a HYPERLINK field instruction, empty for any other field.

@@ -133,6 +133,11 @@ void DocumentWriter::settle(int level, bool settleCell) {
 void DocumentWriter::moveToCell(OpenTable &t) {
     commitBreak();
     QTextTable *table = t.table;
+    // The cells ahead are still empty, one separator each, so the next one is found by counting
+    // from the cursor (the end of the current cell); looking it up in the table costs far more.
+    const int from = t.row * t.columns + t.column;
+    const int position = m_cursor.position();
+    bool shifted = false; // a new column moves cells before the cursor too
     if (t.rowPending) {
         if (t.row + 1 >= t.rows) {
             const int batch = std::clamp(t.rows / 4, 1, kMaxRowBatch);
@@ -149,12 +154,16 @@ void DocumentWriter::moveToCell(OpenTable &t) {
         if (t.column + 1 >= t.columns && t.columns < kMaxTableColumns && takeBlocks(t.rows)) {
             table->appendColumns(1);
             ++t.columns;
+            shifted = true;
         }
         if (t.column + 1 < t.columns)
             ++t.column;
     }
     t.rowPending = t.cellPending = false;
-    m_cursor = table->cellAt(t.row, t.column).lastCursorPosition();
+    if (shifted)
+        m_cursor = table->cellAt(t.row, t.column).lastCursorPosition();
+    else
+        m_cursor.setPosition(position + t.row * t.columns + t.column - from);
     m_freshBlock = false;
 }
 

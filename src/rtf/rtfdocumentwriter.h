@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rtf/rtfreader.h"
+#include "rtf/rtflimits.h"
 
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -28,8 +28,6 @@ struct RowDefinition {
 // \row or a trailing \row adds nothing empty.
 class DocumentWriter {
 public:
-    static constexpr int kMaxRowBatch = 64;
-
     explicit DocumentWriter(QTextDocument &document);
 
     // Moves into the table nesting `level` (0: the body), opening or closing tables.

@@ -3,8 +3,6 @@
 #include <QByteArrayView>
 #include <QString>
 
-#include <cstdint>
-
 class QTextDocument;
 
 namespace sweltra::rtf {
@@ -13,7 +11,7 @@ namespace sweltra::rtf {
 enum class ReadStatus {
     Ok,
     NotRtf,   // does not start like RTF (plain text, an image, a Word binary file, empty)
-    TooLarge, // beyond the document size limit
+    TooLarge, // beyond the document size limit (kMaxDocumentBytes in rtflimits.h)
 };
 
 struct ReadResult {
@@ -21,20 +19,6 @@ struct ReadResult {
     QString detail; // a short English reason, for tools and logs; empty when Ok
     bool ok() const { return status == ReadStatus::Ok; }
 };
-
-// Bounds that keep any input, however damaged or hostile, to bounded time and memory.
-inline constexpr qsizetype kMaxDocumentBytes = qsizetype(64) * 1024 * 1024;
-inline constexpr qsizetype kMaxHeaderOffset = 256;              // leading junk tolerated before "{\rtf"
-inline constexpr int kMaxGroupDepth = 256;                      // deeper groups are counted and skipped
-inline constexpr qsizetype kMaxBinaryBytes = kMaxDocumentBytes; // one \bin run
-inline constexpr qsizetype kMaxPictureBytes = qsizetype(32) * 1024 * 1024;
-inline constexpr std::int32_t kMaxParameter = 100'000'000; // numeric parameters are clamped to +-this
-inline constexpr int kMaxTableDepth = 6; // Qt lays nested tables out in time exponential in depth
-inline constexpr int kMaxTableColumns = 64;
-inline constexpr int kMaxBlocks = 1'000'000;     // paragraphs and table cells together
-inline constexpr int kMaxImageSide = 8192;       // shown size of a picture, in pixels
-inline constexpr int kMaxDecodedPictureMiB = 64; // a small file may declare a huge bitmap
-inline constexpr int kMaxStyleChain = 16;        // \sbasedon levels followed
 
 // Replaces the content of `out` with the document that `data` holds.
 // Never throws, never crashes; damaged input gives as much of the document as can be read.

@@ -1,136 +1,156 @@
 #include "rtf/rtftokenizer.h"
 
-#include "rtf/rtfreader.h"
+#include "rtf/rtfcontrolwords.h"
+#include "rtf/rtfhex.h"
+#include "rtf/rtflimits.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace sweltra::rtf {
 
 namespace {
 
+// Byte classes, looked up once per byte: the tokenizer sees every byte of the file.
+enum : std::uint8_t { Letter = 1, Digit = 2, Ignorable = 4, EndsText = 8 };
+
+constexpr std::array<std::uint8_t, 256> kClasses = [] {
+    std::array<std::uint8_t, 256> classes{};
+    for (int c = 'a'; c <= 'z'; ++c)
+        classes[static_cast<std::size_t>(c)] = Letter;
+    for (int c = 'A'; c <= 'Z'; ++c)
+        classes[static_cast<std::size_t>(c)] = Letter;
+    for (int c = '0'; c <= '9'; ++c)
+        classes[static_cast<std::size_t>(c)] = Digit;
+    // Bytes that are not text: they are dropped between text runs.
+    for (const char c : {'\r', '\n', '\0'})
+        classes[static_cast<unsigned char>(c)] = Ignorable | EndsText;
+    for (const char c : {'{', '}', '\\'})
+        classes[static_cast<unsigned char>(c)] = EndsText;
+    return classes;
+}();
+
+bool is(char c, std::uint8_t byteClass) {
+    return (kClasses[static_cast<unsigned char>(c)] & byteClass) != 0;
+}
 bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    return is(c, Letter);
 }
 bool isDigit(char c) {
-    return c >= '0' && c <= '9';
+    return is(c, Digit);
 }
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// Bytes that are not text: they are dropped between text runs.
 bool isIgnorable(char c) {
-    return c == '\r' || c == '\n' || c == '\0';
+    return is(c, Ignorable);
 }
 
 } // namespace
 
+// Raw pointers and a local position: the tokenizer sees every byte of the file.
 Token Tokenizer::next() {
+    const char *const data = m_data.data();
     const qsizetype size = m_data.size();
-    while (m_pos < size && isIgnorable(m_data[m_pos]))
-        ++m_pos;
+    qsizetype pos = m_pos;
+    while (pos < size && isIgnorable(data[pos]))
+        ++pos;
     Token t;
-    if (m_pos >= size)
-        return t;
-    const char c = m_data[m_pos];
-    if (c == '{') {
-        ++m_pos;
-        t.kind = Token::Kind::GroupOpen;
+    if (pos >= size) {
+        m_pos = pos;
         return t;
     }
-    if (c == '}') {
-        ++m_pos;
-        t.kind = Token::Kind::GroupClose;
-        return t;
-    }
-    if (c == '\\')
+    const char c = data[pos];
+    if (c == '\\') {
+        m_pos = pos;
         return readControl();
-    const qsizetype start = m_pos;
-    while (m_pos < size) {
-        const char b = m_data[m_pos];
-        if (b == '{' || b == '}' || b == '\\' || isIgnorable(b))
-            break;
-        ++m_pos;
     }
+    if (c == '{' || c == '}') {
+        m_pos = pos + 1;
+        t.kind = c == '{' ? Token::Kind::GroupOpen : Token::Kind::GroupClose;
+        return t;
+    }
+    const qsizetype start = pos;
+    while (pos < size && !is(data[pos], EndsText))
+        ++pos;
+    m_pos = pos;
     t.kind = Token::Kind::Text;
-    t.bytes = m_data.sliced(start, m_pos - start);
+    t.bytes = QByteArrayView(data + start, pos - start);
     return t;
 }
 
 Token Tokenizer::readControl() {
+    const char *const data = m_data.data();
     const qsizetype size = m_data.size();
+    qsizetype pos = m_pos + 1; // past the backslash
     Token t;
-    ++m_pos;             // the backslash
-    if (m_pos >= size) { // a lone backslash at the very end stands for nothing
+    if (pos >= size) { // a lone backslash at the very end stands for nothing
+        m_pos = pos;
         t.kind = Token::Kind::Symbol;
         t.symbol = 0;
         return t;
     }
-    const char c = m_data[m_pos];
+    const char c = data[pos];
     if (!isLetter(c)) {
-        ++m_pos;
+        ++pos;
         if (c == '\'') {
             // Two characters follow; a broken pair still counts as one character, it just has no byte.
             int value = 0;
             int digits = 0;
             bool valid = true;
-            for (; digits < 2 && m_pos < size; ++digits) {
-                const char h = m_data[m_pos];
+            for (; digits < 2 && pos < size; ++digits) {
+                const char h = data[pos];
                 if (h == '\\' || h == '{' || h == '}')
                     break;
-                valid = valid && hexValue(h) >= 0;
-                value = value * 16 + std::max(hexValue(h), 0);
-                ++m_pos;
+                valid = valid && hexDigit(h) >= 0;
+                value = value * 16 + std::max(hexDigit(h), 0);
+                ++pos;
             }
+            m_pos = pos;
             t.kind = Token::Kind::HexByte;
             t.parameter = valid && digits == 2 ? value : -1;
             return t;
         }
         t.kind = Token::Kind::Symbol;
         t.symbol = c == '\r' ? '\n' : c;
-        if (c == '\r' && m_pos < size && m_data[m_pos] == '\n')
-            ++m_pos;
+        if (c == '\r' && pos < size && data[pos] == '\n')
+            ++pos;
+        m_pos = pos;
         return t;
     }
-    const qsizetype start = m_pos;
-    while (m_pos < size && isLetter(m_data[m_pos]))
-        ++m_pos;
+    const qsizetype start = pos;
+    std::uint32_t hash = kWordHashSeed;
+    do {
+        hash = wordHashStep(hash, data[pos]);
+        ++pos;
+    } while (pos < size && isLetter(data[pos]));
     t.kind = Token::Kind::Word;
-    t.bytes = m_data.sliced(start, m_pos - start);
+    t.hash = hash;
+    t.bytes = QByteArrayView(data + start, pos - start);
     bool negative = false;
-    if (m_pos + 1 < size && m_data[m_pos] == '-' && isDigit(m_data[m_pos + 1])) {
+    if (pos + 1 < size && data[pos] == '-' && isDigit(data[pos + 1])) {
         negative = true;
-        ++m_pos;
+        ++pos;
     }
-    if (m_pos < size && isDigit(m_data[m_pos])) {
+    if (pos < size && isDigit(data[pos])) {
         std::int64_t value = 0;
-        while (m_pos < size && isDigit(m_data[m_pos])) {
-            value = std::min<std::int64_t>(value * 10 + (m_data[m_pos] - '0'), kMaxParameter);
-            ++m_pos;
-        }
+        do {
+            value = value * 10 + (data[pos] - '0');
+            if (value > kMaxParameter)
+                value = kMaxParameter;
+            ++pos;
+        } while (pos < size && isDigit(data[pos]));
         t.hasParameter = true;
         t.parameter = static_cast<std::int32_t>(negative ? -value : value);
     }
-    if (m_pos < size && m_data[m_pos] == ' ')
-        ++m_pos;
-    if (t.bytes == QByteArrayView("bin") && t.hasParameter && t.parameter > 0) {
-        const qsizetype length = std::min<qsizetype>({t.parameter, size - m_pos, kMaxBinaryBytes});
+    if (pos < size && data[pos] == ' ')
+        ++pos;
+    if (t.hasParameter && t.parameter > 0 && t.bytes.size() == 3 && t.bytes == QByteArrayView("bin")) {
+        const qsizetype length = std::min<qsizetype>({t.parameter, size - pos, kMaxBinaryBytes});
         t.kind = Token::Kind::Binary;
-        t.bytes = m_data.sliced(m_pos, length);
-        m_pos += length;
+        t.bytes = QByteArrayView(data + pos, length);
+        pos += length;
     }
+    m_pos = pos;
     return t;
-}
-
-bool Tokenizer::onlyBlanksLeft() {
-    return peekSignificant() == 0;
 }
 
 char Tokenizer::peekSignificant() {

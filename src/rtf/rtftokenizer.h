@@ -22,7 +22,8 @@ struct Token {
     bool hasParameter = false;
     char symbol = 0;
     std::int32_t parameter = 0;
-    QByteArrayView bytes; // word name, text or binary data; a view into the input
+    std::uint32_t hash = 0; // a word's lookup hash (wordHashStep over its letters)
+    QByteArrayView bytes;   // word name, text or binary data; a view into the input
 };
 
 class Tokenizer {
@@ -30,8 +31,6 @@ public:
     explicit Tokenizer(QByteArrayView data) : m_data(data) {}
 
     Token next();
-    // True when the rest holds nothing but blanks, line ends and NUL bytes.
-    bool onlyBlanksLeft();
     // The next significant byte, 0 at the end.
     char peekSignificant();
 

@@ -1,4 +1,5 @@
 // The RTF reader on small hand-written documents, one feature group per test function.
+#include "rtf/rtflimits.h"
 #include "rtf/rtfreader.h"
 
 #include <QBuffer>
@@ -144,6 +145,8 @@ private slots:
     void fields_data();
     void fields();
     void footnotesGatheredAtEnd();
+    void deepGroups_data();
+    void deepGroups();
     void limits_data();
     void limits();
     void rereadReplacesContent();
@@ -720,13 +723,54 @@ void TestRtfReader::footnotesGatheredAtEnd() {
     QCOMPARE(doc.toRawText(), u"Body1 more.2\u2029\u20291 Note one.\u20292\u00A0Note two."_qs);
 }
 
+void TestRtfReader::deepGroups_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::newRow("word in 5000 nested groups")
+        << "{\\rtf1 " + QByteArray(5000, '{') + "word" + QByteArray(5000, '}') + "}" << u"word"_qs
+        << u"word"_qs << false << false;
+    QTest::newRow("bold opened 100000 times")
+        << "{\\rtf1 " + QByteArray("{\\b ").repeated(100000) + "word" + QByteArray(100000, '}') + "}"
+        << u"word"_qs << u"word"_qs << true << false;
+    // Italic within the limit, then bold groups far beyond it; the text after each part shows what
+    // the closing braces bring back.
+    const int beyond = kMaxGroupDepth + 100;
+    const QByteArray levels = "{\\rtf1 {\\i " + QByteArray("{\\b ").repeated(beyond) + "deep" +
+                              QByteArray(beyond, '}') + " back} out}";
+    QTest::newRow("beyond the limit, in the formatting given there")
+        << levels << u"deep back out"_qs << u"deep"_qs << true << true;
+    QTest::newRow("closing braces back within the limit")
+        << levels << u"deep back out"_qs << u"back"_qs << false << true;
+    QTest::newRow("closing braces back to the top level")
+        << levels << u"deep back out"_qs << u"out"_qs << false << false;
+    QTest::newRow("destinations beyond the limit end with their group")
+        << "{\\rtf1 " + QByteArray("{\\b ").repeated(beyond) +
+               "{\\*\\bkmkstart x}{\\fonttbl{\\f9 y;}}{\\*\\unknown z}{\\footnote n}word" +
+               QByteArray(beyond, '}') + "}"
+        << u"word"_qs << u"word"_qs << true << false;
+}
+
+void TestRtfReader::deepGroups() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+    QFETCH(QString, word);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QTextDocument doc;
+    QVERIFY(readRtf(rtf, doc).ok());
+    QCOMPARE(doc.toPlainText(), text);
+    const QTextCharFormat format = formatAt(doc, word);
+    QCOMPARE(format.fontWeight() == QFont::Bold, bold);
+    QCOMPARE(format.fontItalic(), italic);
+}
+
 void TestRtfReader::limits_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("text"); // null: only that it reads
-    QTest::newRow("deep groups") << "{\\rtf1 a" + QByteArray(100000, '{') + "deep" + QByteArray(100000, '}') +
-                                        "b}"
-                                 << u"ab"_qs;
-    QTest::newRow("deep groups unclosed") << "{\\rtf1 a" + QByteArray(100000, '{') + "deep" << u"a"_qs;
+    QTest::newRow("deep groups unclosed") << "{\\rtf1 a" + QByteArray(100000, '{') + "deep" << u"adeep"_qs;
     QTest::newRow("bin longer than the file") << QByteArray("{\\rtf1 a\\bin999999999 xyz}") << u"a"_qs;
     QTest::newRow("negative bin") << QByteArray("{\\rtf1 a\\bin-5 b}") << u"ab"_qs;
     QTest::newRow("huge parameters")
