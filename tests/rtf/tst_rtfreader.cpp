@@ -34,7 +34,8 @@ QString charLook(const QTextCharFormat &f) {
                    {f.fontStrikeOut(), u"strike"_qs},
                    {f.verticalAlignment() == QTextCharFormat::AlignSuperScript, u"super"_qs},
                    {f.verticalAlignment() == QTextCharFormat::AlignSubScript, u"sub"_qs},
-                   {f.fontPointSize() != 12, u"%1pt"_qs.arg(f.fontPointSize())},
+                   {f.hasProperty(QTextFormat::FontPointSize) && f.fontPointSize() != 12,
+                    u"%1pt"_qs.arg(f.fontPointSize())},
                    {f.hasProperty(QTextFormat::FontFamilies), f.fontFamilies().toStringList().value(0)},
                    {f.fontCapitalization() == QFont::AllUppercase, u"caps"_qs},
                    {f.fontCapitalization() == QFont::SmallCaps, u"smallcaps"_qs},
@@ -58,8 +59,8 @@ QString blockLook(const QTextBlockFormat &b) {
 }
 
 // The document as text: ¶ between paragraphs, → for a tab, {look} before a paragraph with a look of its
-// own, <text|look> for such a run, <WxH> for a picture (" grey": the placeholder of what cannot be shown,
-// " of WxH": the image's own size), [a|b;c|d] for a table.
+// own, <text|look> for such a run (<|look> for an empty paragraph's mark), <WxH> for a picture (" grey": the
+// placeholder of what cannot be shown, " of WxH": the image's own size), [a|b;c|d] for a table.
 QString describe(const QTextDocument &doc, QTextFrame::iterator it) {
     QString out;
     for (bool first = true; !it.atEnd(); ++it, first = false) {
@@ -79,6 +80,8 @@ QString describe(const QTextDocument &doc, QTextFrame::iterator it) {
             out += u'¶';
         if (const QString look = blockLook(block.blockFormat()); !look.isEmpty())
             out += u'{' + look + u'}';
+        if (const QString mark = charLook(block.charFormat()); block.length() == 1 && !mark.isEmpty())
+            out += u"<|"_qs + mark + u'>'; // an empty paragraph's mark gives its height
         for (auto f = block.begin(); !f.atEnd(); ++f) {
             const QTextImageFormat image = f.fragment().charFormat().toImageFormat();
             const QString text = f.fragment().text().replace(u'\t', u'→'), look = charLook(image);
@@ -189,6 +192,7 @@ a control word, broken hex or bin is one fallback | {\rtf1\u8364\bullet x\u345\'
 negative u, surrogates | {\rtf1\u-28589?\u-10179?\u-8704?a\u-10179?b\u-8704?c\u-10179?\u-10179?\u-8704?} | 道😀a�b�c�😀
 upr takes the unicode version | {\rtf1{\upr{ansi}{\*\ud{\u8364 E}}}} | €
 // Text and structure.
+empty paragraph in the size given there | {\rtf1\fs40 a\par\par\fs20\par b} | <a|20pt>¶<|20pt>¶<|10pt>¶<b|10pt>
 paragraphs, empty ones kept, pard no break | {\rtf1 a\par\par b\page c\sect d\tab e\pard f\par} | a¶¶b¶c¶d→ef
 skipped destinations | {\rtf1{\info{\title T}}{\header H}{\footer F}{\*\generator G;}{\colortbl;\red1;}body} | body
 bin data is not text | {\rtf1 a{\*\foo\bin4 }{x}}b\bin3 {}\ c} | ab c
@@ -208,11 +212,12 @@ size in half points, plain resets | {\rtf1 \fs28 a\b\i\fs40 b\plain c} | <a|14pt
 caps | {\rtf1 \caps a\scaps b\caps0 c} | <a|caps><b|smallcaps>c
 font face, default font | {\rtf1\deff1{\fonttbl{\f0\froman Times;}{\f1\fswiss Arial;}}a\f0 b} | <a|Arial><b|Times>
 font table without groups | {\rtf1{\fonttbl\f0\fswiss Helvetica;\f1 Menlo;}\f1 a\f0 b} | <a|Menlo><b|Helvetica>
-colours | {\rtf1{\colortbl;\red255\green0\blue0;\red0\green0\blue255;}\cf1\cb2 a\cf0\highlight1 b\chcbpat2\cf9 c} | <a|fg#ff0000 bg#0000ff><b|bg#ff0000><c|bg#0000ff>
+colours, empty entries automatic | {\rtf1{\colortbl;\red255\green0\blue0;;\red0\green0\blue255;}\cf1\cb3 a\cf2\highlight1 b\chcbpat3\cf9 c} | <a|fg#ff0000 bg#0000ff><b|bg#ff0000><c|bg#0000ff>
 character style | {\rtf1{\stylesheet{\*\cs10\b Strong;}}{\cs10 S}x} | <S|bold>x
 paragraph style | {\rtf1{\stylesheet{\s1\fs40\qc Heading;}}\pard\s1 H\par} | {center}<H|20pt>
 based on | {\rtf1{\stylesheet{\s1\i Base;}{\s2\fs40\sbasedon1 Child;}}\s2 H} | <H|italic 20pt>
 style cycle | {\rtf1{\stylesheet{\s1\i\sbasedon2 A;}{\s2\b\sbasedon1 B;}}\s2 H} | <H|bold italic>
+normal style, number 0 | {\rtf1{\stylesheet{\s0\fs20 Normal;}}\pard\s0 N} | <N|10pt>
 explicit word beats style | {\rtf1{\stylesheet{\s1\b A;}}\s1\b0 H} | H
 // Paragraphs; lists as written, their numbers in the paragraph's look.
 indents and spacing | {\rtf1\li720\ri360\fi-360\sb240\sa120 P\par} | {left48 right24 indent-24 above16 below8}P
@@ -232,6 +237,7 @@ rows of different width | {\rtf1\trowd\cellx1\intbl a\cell\row\trowd\cellx1\cell
 two tables | {\rtf1\intbl a\cell\row\pard between\par\intbl b\cell\row\pard c} | [a]¶between[b]¶c
 nested table | {\rtf1\intbl\itap1 outer\par\itap2 x\nestcell y\nestcell{\*\nesttableprops\nestrow}\itap1\cell z\cell\row} | [outer[x|y]|z]
 list number in a cell stays in the cell | {\rtf1\trowd\cellx1000\pard\intbl{\listtext\pard\plain 1.\tab}a\cell\row} | [1.→a]
+list number in a nested cell stays there | {\rtf1\intbl\itap2{\listtext\pard\plain 1.\tab}a\nestcell{\*\nesttableprops\nestrow}\itap1\cell\row} | [[1.→a]]
 cells outside a table | {\rtf1 a\cell b\row c\nestcell} | a[]¶b[]¶c[]
 // Pictures.
 shppict, not nonshppict | {\rtf1{\*\shppict{\pict\pngblip\picw1\pich1 0}}{\nonshppict{\pict\wmetafile8 0102}}} | <1x1 grey>
