@@ -106,7 +106,9 @@ QByteArray imageBytes(int w, int h, const char *format) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImage(w, h, QImage::Format_Mono).save(&buffer, format);
+    QImage image(w, h, QImage::Format_Mono);
+    image.fill(0);
+    image.save(&buffer, format);
     return bytes;
 }
 
