@@ -182,6 +182,7 @@ void TestRtfReader::read_data() {
 windows-1252 by default | {\rtf1\ansi caf\'e9 \'80} | café €
 ansicpg | {\rtf1\ansi\ansicpg1251 \'cf\'f0\'e8} | При
 font charset beats ansicpg, in its group | {\rtf1\ansicpg1250{\fonttbl{\f1\fcharset204 B;}}{\f1 \'cf}\'cf} | <П|B>Ď
+a font's code page beats its later charset | {\rtf1{\fonttbl{\f1\cpg1251\fcharset0 B;}}\f1 \'cf} | <П|B>
 shift_jis across hex bytes | {\rtf1\ansi\ansicpg932 \'82\'b1\'82\'f1} | こん
 double-byte charset of a font | {\rtf1{\fonttbl{\f0\fcharset134 X;}}\f0 \'d6\'d0} | <中|X>
 mac, pc and pca | {\rtf1\mac \'8e\pc \'82\pca \'90} | ééÉ
