@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
     fonts-liberation2 fonts-dejavu-core fonts-comic-neue libpng-dev
     xvfb xauth xdotool imagemagick at-spi2-core python3-gi gir1.2-atspi-2.0 dbus-daemon
-    desktop-file-utils appstream librsvg2-bin valgrind dpkg-dev
+    desktop-file-utils appstream librsvg2-bin valgrind dpkg-dev poppler-utils
 )
 
 install_missing() {

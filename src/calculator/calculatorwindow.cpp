@@ -88,6 +88,7 @@ CalculatorWindow::CalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window
     bindFactors();
     wireControls();
     orderTabs();
+    installAssessmentCommands(this, m_guidelines, [this] { return assessmentChoices(); });
 
     platform::setClientSize(this, clientWidthTwips, clientHeightTwips, false);
     platform::centreOnScreen(this);
@@ -506,6 +507,16 @@ void CalculatorWindow::showInViewer(std::string_view document) {
     box->setSelLength(0);
     box->SetFocus();
     back->setFocus();
+}
+
+std::vector<FactorChoice> CalculatorWindow::assessmentChoices() const {
+    std::vector<FactorChoice> choices;
+    for (const FactorControls &controls : m_factors) {
+        const int index = controls.list->currentIndex();
+        choices.push_back({controls.factor, index < 0 ? QString() : controls.list->itemText(index),
+                           controls.points ? controls.points->text() : QString()});
+    }
+    return choices;
 }
 
 } // namespace sweltra::calculator

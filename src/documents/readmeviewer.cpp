@@ -1,5 +1,6 @@
 #include "documents/readmeviewer.h"
 
+#include "documents/documentprinting.h"
 #include "platform/fonts.h"
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
@@ -130,6 +131,7 @@ frmReadMeViewer::frmReadMeViewer(QWidget *parent) : QWidget(parent) {
     txtAirportHazards = platform::control<platform::RichTextBox>(this, "txtAirportHazards");
     // The box takes the focus: a screen reader announces it by this name.
     txtAirportHazards->setAccessibleName(tr("Document"));
+    installDocumentPrintCommands(this, txtAirportHazards);
 
     connect(txtAirportHazards, &platform::RichTextBox::Change, this,
             &frmReadMeViewer::txtAirportHazards_Change);
