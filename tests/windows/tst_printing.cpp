@@ -234,12 +234,18 @@ private slots:
             sweltra::platform::control<QLineEdit>(calculator(), "txt_Total")->text().trimmed();
         const QString recommendation = firstWords(guidelines()->Text(), 8);
         QVERIFY(!recommendation.isEmpty());
+        // The keys work with the focus in a list's edit field too, and type nothing into it.
+        QComboBox *age = list(calculator(), QStringLiteral("Age"));
+        const QString ageEntry = age->currentText();
+        QTest::mouseClick(age->lineEdit(), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), age);
 
         const QDateTime before = QDateTime::currentDateTime();
         const QString path = m_out.filePath(QStringLiteral("record.pdf"));
         saveAssessmentAs(path);
         const QDateTime after = QDateTime::currentDateTime();
         QCOMPARE(m_messages, QStringList());
+        QCOMPARE(age->currentText(), ageEntry);
         QCOMPARE(entriesIn(m_out.path()), QStringList{"record.pdf"});
 
         // The proposal: the documents folder, named for the minute it was made.
