@@ -192,7 +192,7 @@ private slots:
     void cleanup() {
         WindowRegistry::reset();
         settle();
-        QLocale::setDefault(QLocale::c());
+        QLocale::setDefault(QLocale::system());
         sweltra::platform::setPrintDialogAnswerer(nullptr);
         for (const QString &entry : entriesIn(m_out.path())) {
             QFileInfo info(m_out.filePath(entry));
