@@ -56,31 +56,26 @@ Picks with(Picks picks, const Picks &changes) {
     return picks;
 }
 
+// What a poppler tool says about a file.
+QString poppler(const QString &tool, const QStringList &arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 // What a reader of the PDF sees, as one line of single-spaced words.
 QString pdfText(const QString &path) {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), path, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
-        return QStringLiteral("<pdftotext failed: %1>")
-            .arg(QString::fromLocal8Bit(pdftotext.readAllStandardError()));
-    }
-    return QString::fromUtf8(pdftotext.readAllStandardOutput())
+    return poppler(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), path, QStringLiteral("-")})
         .normalized(QString::NormalizationForm_KC)
         .simplified();
 }
 
-QString pdfInfo(const QString &path) {
-    QProcess pdfinfo;
-    pdfinfo.start(QStringLiteral("pdfinfo"), {path});
-    pdfinfo.waitForFinished(30000);
-    return QString::fromUtf8(pdfinfo.readAllStandardOutput());
-}
-
-QString pdfTitle(const QString &path) {
-    const auto title =
-        QRegularExpression(QStringLiteral("^Title: +(.*)$"), QRegularExpression::MultilineOption)
-            .match(pdfInfo(path));
-    return title.captured(1);
+QString pdfInfo(const QString &path, const QString &field) {
+    const QString info = poppler(QStringLiteral("pdfinfo"), {path});
+    return QRegularExpression(QStringLiteral("^%1: +(.*)$").arg(field), QRegularExpression::MultilineOption)
+        .match(info)
+        .captured(1);
 }
 
 QString firstWords(const QString &text, int count) {
@@ -118,7 +113,7 @@ Q_DECLARE_METATYPE(Failure)
 class TestPrinting : public QObject {
     Q_OBJECT
     QTemporaryDir m_home;
-    QTemporaryDir m_out;
+    std::unique_ptr<QTemporaryDir> m_outFolder;
     QStringList m_messages;
     QStringList m_proposed;
     QString m_answer;
@@ -164,7 +159,7 @@ private slots:
         }
         sweltra::platform::installFontSubstitutes();
         sweltra::platform::setProgramFolderForTesting(QStringLiteral(SWELTRA_PROGRAM_FOLDER));
-        QVERIFY(m_home.isValid() && m_out.isValid());
+        QVERIFY(m_home.isValid());
         // The save dialog proposes the documents folder of this home.
         qputenv("HOME", QFile::encodeName(m_home.path()));
         qunsetenv("XDG_CONFIG_HOME");
@@ -188,23 +183,20 @@ private slots:
         m_printDialogs = 0;
         QVERIFY(WindowRegistry::show(WindowKind::Calculator));
         QVERIFY(QTest::qWaitForWindowActive(calculator()));
+        m_outFolder = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_outFolder->isValid());
     }
     void cleanup() {
         WindowRegistry::reset();
         settle();
         QLocale::setDefault(QLocale::system());
         sweltra::platform::setPrintDialogAnswerer(nullptr);
-        for (const QString &entry : entriesIn(m_out.path())) {
-            QFileInfo info(m_out.filePath(entry));
-            QFile::setPermissions(info.filePath(),
-                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-            if (info.isDir()) {
-                QDir(info.filePath()).removeRecursively();
-            } else {
-                QFile::remove(info.filePath());
-            }
-        }
+        // A folder left without write permission must not keep its files from going.
+        QFile::setPermissions(m_outFolder->filePath(QStringLiteral("target")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        m_outFolder.reset();
     }
+    QString out(const QString &name) const { return m_outFolder->filePath(name); }
 
     void savedAssessment_data() {
         QTest::addColumn<Picks>("picks");
@@ -241,12 +233,12 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), age);
 
         const QDateTime before = QDateTime::currentDateTime();
-        const QString path = m_out.filePath(QStringLiteral("record.pdf"));
+        const QString path = out(QStringLiteral("record.pdf"));
         saveAssessmentAs(path);
         const QDateTime after = QDateTime::currentDateTime();
         QCOMPARE(m_messages, QStringList());
         QCOMPARE(age->currentText(), ageEntry);
-        QCOMPARE(entriesIn(m_out.path()), QStringList{"record.pdf"});
+        QCOMPARE(entriesIn(m_outFolder->path()), QStringList{"record.pdf"});
 
         // The proposal: the documents folder, named for the minute it was made.
         QCOMPARE(m_proposed.size(), 1);
@@ -271,7 +263,7 @@ private slots:
         QVERIFY2(saved.contains(recommendation), qPrintable(recommendation + QStringLiteral(" in ") + saved));
         QVERIFY2(saved.contains(sweltra::platform::pageFooter()), qPrintable(saved));
         QVERIFY2(saved.contains(QStringLiteral("page 1 of ")), qPrintable(saved));
-        QCOMPARE(pdfTitle(path), QStringLiteral("Heat risk assessment"));
+        QCOMPARE(pdfInfo(path, QStringLiteral("Title")), QStringLiteral("Heat risk assessment"));
     }
 
     void dateWrittenOut_data() {
@@ -323,12 +315,12 @@ private slots:
         const QString calculateSays = m_messages.takeFirst();
         sweltra::platform::setPrintDialogAnswerer([this](QPrinter &) { return ++m_printDialogs, true; });
 
-        m_answer = m_out.filePath(QStringLiteral("record.pdf"));
+        m_answer = out(QStringLiteral("record.pdf"));
         print ? printKeys(calculator()) : saveKeys(calculator());
         QCOMPARE(m_messages, QStringList{calculateSays});
         QCOMPARE(m_proposed, QStringList());
         QCOMPARE(m_printDialogs, 0);
-        QCOMPARE(entriesIn(m_out.path()), QStringList());
+        QCOMPARE(entriesIn(m_outFolder->path()), QStringList());
     }
 
     void failedSaveKeepsWhatWasThere_data() {
@@ -346,7 +338,7 @@ private slots:
         QFETCH(Failure, failure);
         QFETCH(bool, existing);
         QVERIFY(pickAll(firstEntries()));
-        const QString folder = m_out.filePath(QStringLiteral("target"));
+        const QString folder = out(QStringLiteral("target"));
         QVERIFY(QDir().mkpath(folder));
         QString path = QDir(folder).filePath(QStringLiteral("record.pdf"));
         const QByteArray earlier = "%PDF-1.4 an earlier record\n%%EOF\n";
@@ -417,7 +409,6 @@ private slots:
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("paper");
         QTest::newRow("Australia") << QLocale(QLocale::English, QLocale::Australia) << "(A4)";
-        QTest::newRow("Germany") << QLocale(QLocale::German, QLocale::Germany) << "(A4)";
         QTest::newRow("United States") << QLocale(QLocale::English, QLocale::UnitedStates) << "(letter)";
         QTest::newRow("Canada, French") << QLocale(QLocale::French, QLocale::Canada) << "(letter)";
     }
@@ -426,12 +417,10 @@ private slots:
         QFETCH(QString, paper);
         QLocale::setDefault(locale);
         QVERIFY(pickAll(firstEntries()));
-        const QString path = m_out.filePath(QStringLiteral("record.pdf"));
+        const QString path = out(QStringLiteral("record.pdf"));
         saveAssessmentAs(path);
-        const QString info = pdfInfo(path);
-        QVERIFY2(info.contains(
-                     QRegularExpression(QStringLiteral("Page size: .*") + QRegularExpression::escape(paper))),
-                 qPrintable(info));
+        const QString size = pdfInfo(path, QStringLiteral("Page size"));
+        QVERIFY2(size.endsWith(paper), qPrintable(size));
     }
 
     void printedThroughTheDialog_data() {
@@ -442,7 +431,7 @@ private slots:
     void printedThroughTheDialog() {
         QFETCH(bool, accepted);
         QVERIFY(pickAll(firstEntries()));
-        const QString path = m_out.filePath(QStringLiteral("printed.pdf"));
+        const QString path = out(QStringLiteral("printed.pdf"));
         QString docName;
         sweltra::platform::setPrintDialogAnswerer([&](QPrinter &printer) {
             ++m_printDialogs;
@@ -510,7 +499,7 @@ private slots:
                                       QKeySequence(QStringLiteral("Ctrl+Shift+S"))}));
 
         // Choosing "Save ... as PDF..." saves what the box shows.
-        m_answer = m_out.filePath(QStringLiteral("chosen.pdf"));
+        m_answer = out(QStringLiteral("chosen.pdf"));
         QAction *save = menu->actions().constLast();
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(save).center());
         settle();
@@ -522,11 +511,11 @@ private slots:
             // Titled by the document's file name, and proposed under it.
             const QString name = QStringLiteral("Sports Medicine Australia - hot weather guidelines score4");
             QCOMPARE(QFileInfo(m_proposed.constFirst()).fileName(), name + QStringLiteral(".pdf"));
-            QCOMPARE(pdfTitle(m_answer), name);
+            QCOMPARE(pdfInfo(m_answer, QStringLiteral("Title")), name);
             QVERIFY2(saved.contains(sweltra::platform::pageFooter()), qPrintable(saved));
 
             // The same with the keys, in the viewer.
-            m_answer = m_out.filePath(QStringLiteral("keys.pdf"));
+            m_answer = out(QStringLiteral("keys.pdf"));
             live(WindowKind::Viewer)->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(live(WindowKind::Viewer)));
             saveKeys(live(WindowKind::Viewer));
