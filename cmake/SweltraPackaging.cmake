@@ -60,6 +60,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${SWELTRA_SITE_RUDEV}")
 # Libraries the program links come from dpkg-shlibdeps (dpkg-dev); what it loads at run time is
 # named here: the X11 platform plugin and the free faces that stand in for the Windows fonts.
+# Printing needs nothing more: libqt6printsupport6, which shlibdeps finds, carries the CUPS
+# print plugin and depends on libcups2 itself.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, fonts-dejavu-core, fonts-comic-neue")
 include(CPack)

@@ -1,14 +1,19 @@
-"""Takes the README's picture of the calculator: starts the program, accepts the conditions of use,
-answers every factor as for a summer afternoon's outdoor match, calculates, and saves the
-calculator window as a PNG.
+"""Takes the README's pictures: starts the program, accepts the conditions of use, answers every
+factor as for a summer afternoon's outdoor match, calculates, and saves the calculator window as
+a PNG. Given a second picture, it then saves the assessment as PDF with Ctrl+Shift+S through the
+save dialog and turns the record's first page into that PNG (pdftoppm from poppler-utils, and
+ImageMagick).
 
 Usage (from the repository's root, after building the dev preset):
-    tools/with-x.sh --atspi -- /usr/bin/python3 docs/make-screenshot.py build/dev/bin/SweltraC docs/calculator.png
+    tools/with-x.sh --atspi -- /usr/bin/python3 docs/make-screenshot.py build/dev/bin/SweltraC \\
+        docs/calculator.png [docs/assessment.png]
 """
 
 import os
 import subprocess
 import sys
+import tempfile
+import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
 import xdriver as ui  # noqa: E402
@@ -31,7 +36,28 @@ PICKS = (
 )
 
 
-def main(program, picture):
+def save_record(window_id, page_picture):
+    """Ctrl+Shift+S, the save dialog answered with a scratch file, its first page as a PNG."""
+    with tempfile.TemporaryDirectory() as scratch:
+        pdf = os.path.join(scratch, "record.pdf")
+        ui.xdotool("windowfocus", "--sync", window_id)
+        ui.xdotool("key", "ctrl+shift+s")
+        dialog = ui.wait_until(lambda: ui.x_windows("SweltraC", "^Save Assessment as PDF$"), what="the save dialog")[0]
+        ui.xdotool("windowfocus", "--sync", dialog)
+        # The proposed name is selected in the file name field: typing replaces it.
+        ui.xdotool("key", "ctrl+a")
+        ui.xdotool("type", "--delay", "20", pdf)
+        ui.xdotool("key", "Return")
+        ui.wait_until(lambda: os.path.exists(pdf) and os.path.getsize(pdf) > 0, what="the saved PDF")
+        time.sleep(0.5)
+        subprocess.run(["pdftoppm", "-png", "-r", "72", "-f", "1", "-l", "1", "-singlefile", pdf,
+                        os.path.splitext(page_picture)[0]], check=True, timeout=60)
+    # A hairline frame shows the page's edge on a white background.
+    subprocess.run(["convert", page_picture, "-bordercolor", "#b0b0b0", "-border", "1", "-strip", page_picture],
+                   check=True, timeout=60)
+
+
+def main(program, picture, page_picture=None):
     process = subprocess.Popen([program])
     try:
         app = ui.wait_for_application("SweltraC", timeout=30)
@@ -54,12 +80,15 @@ def main(program, picture):
         ui.wait_until(lambda: ui.text_of(total).strip(), what="the total")
         subprocess.run(["import", "-window", window_id, "-strip", picture], check=True, timeout=30)
         print(f"total {ui.text_of(total).strip()}, saved {picture}")
+        if page_picture:
+            save_record(window_id, page_picture)
+            print(f"saved {page_picture}")
     finally:
         process.kill()
         process.wait()
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
+    if len(sys.argv) not in (3, 4):
         sys.exit(__doc__)
-    main(sys.argv[1], sys.argv[2])
+    main(*sys.argv[1:])

@@ -179,6 +179,7 @@ CalculatorWindow::CalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window
     m_guidelines->setAccessibleName(tr("Recommendation"));
     bindFactors();
     wireCommands();
+    installAssessmentCommands(this, m_guidelines, [this] { return assessmentChoices(); });
 
     platform::setClientSize(this, clientWidthTwips, clientHeightTwips, false);
     platform::centreOnScreen(this);
@@ -391,6 +392,16 @@ void CalculatorWindow::showInViewer(std::string_view document) {
     if (auto *viewer = platform::WindowRegistry::show<frmReadMeViewer>(platform::WindowKind::Viewer)) {
         viewer->showDocument(document, QStringLiteral("Sweltra"));
     }
+}
+
+std::vector<FactorChoice> CalculatorWindow::assessmentChoices() const {
+    std::vector<FactorChoice> choices;
+    for (const FactorControls &controls : m_factors) {
+        const int index = controls.list->currentIndex();
+        choices.push_back({controls.factor, index < 0 ? QString() : controls.list->itemText(index),
+                           controls.points ? controls.points->text() : QString()});
+    }
+    return choices;
 }
 
 } // namespace sweltra::calculator

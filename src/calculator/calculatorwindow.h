@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calculator/assessmentrecord.h"
 #include "platform/controltable.h"
 
 #include <QWidget>
@@ -65,6 +66,8 @@ private:
     static void keyPress(char16_t &keyAscii);
     bool filterListKey(const FactorControls &controls, QEvent *event);
     void showInViewer(std::string_view document);
+    // What the record of the assessment is made from: each factor's chosen entry and points.
+    std::vector<FactorChoice> assessmentChoices() const;
 
     std::vector<FactorControls> m_factors;
     QLineEdit *m_total = nullptr;

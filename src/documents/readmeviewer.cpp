@@ -1,5 +1,6 @@
 #include "documents/readmeviewer.h"
 
+#include "documents/documentprinting.h"
 #include "documents/documentstore.h"
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
@@ -80,6 +81,7 @@ frmReadMeViewer::frmReadMeViewer(QWidget *parent) : QWidget(parent) {
     m_back = findChild<QPushButton *>(QStringLiteral("cmdBackfromReadme"));
     // The box takes the focus: a screen reader announces it by this name.
     m_document->setAccessibleName(tr("Document"));
+    installDocumentPrintCommands(this, m_document);
 
     connect(m_document, &platform::RichTextBox::Change, this, &frmReadMeViewer::txtAirportHazards_Change);
     connect(m_back, &QPushButton::clicked, this, &frmReadMeViewer::cmdBackfromReadme_Click);

@@ -165,6 +165,8 @@ RichTextBox::LoadResult RichTextBox::LoadFile(const QString &path) {
         next->setDefaultFont(font());
         const rtf::ReadResult read = rtf::readRtf(bytes, *next);
         if (read.ok()) {
+            // Printouts are titled by the file's name.
+            next->setMetaInformation(QTextDocument::DocumentTitle, QFileInfo(path).completeBaseName());
             replaceDocument(next);
         } else {
             delete next;

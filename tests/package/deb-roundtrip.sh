@@ -53,7 +53,7 @@ if cmake --preset release >"$out/build.log" 2>&1 &&
     depends=$(dpkg-deb -f "$deb" Depends)
     section=$(dpkg-deb -f "$deb" Section)
     missing=""
-    for dep in libqt6widgets6 libqt6core6 qt6-qpa-plugins fonts-liberation2 fonts-dejavu-core fonts-comic-neue; do
+    for dep in libqt6widgets6 libqt6core6 libqt6printsupport6 qt6-qpa-plugins fonts-liberation2 fonts-dejavu-core fonts-comic-neue; do
         [[ ", $depends," == *", $dep"[\ ,]* ]] || missing+=" $dep"
     done
     if [ "$section" = utils ] && [ -z "$missing" ]; then

@@ -1,0 +1,265 @@
+#include "calculator/assessmentrecord.h"
+
+#include "documents/documentstore.h"
+#include "platform/fonts.h"
+#include "platform/messagebox.h"
+#include "platform/printing.h"
+#include "platform/richtextbox.h"
+#include "risk/catalogue.h"
+#include "risk/verdict.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextTable>
+
+#include <algorithm>
+
+namespace sweltra::calculator {
+namespace {
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString text(const char *source) {
+    return QCoreApplication::translate("AssessmentRecord", source);
+}
+
+const QString recordTitle = QStringLiteral("Heat risk assessment");
+
+struct Band {
+    std::string_view document;
+    const char *name;
+};
+
+// The bands by the recommendation the verdict gives for them.
+constexpr Band bands[] = {
+    {risk::band55andBelowDocument, "Risk score 55 and below"},
+    {risk::band56to65Document, "Risk score 56-65"},
+    {risk::band66to74Document, "Risk score 66-74"},
+    {risk::topBandDocument, "Risk score 75 and above"},
+};
+
+// A factor's caption on paper: without the asterisk that points to the window's "*" button, and
+// the alternative temperature scale under the number of the factor it answers.
+QString recordCaption(const risk::RiskFactor &factor) {
+    QString caption = qs(factor.caption);
+    if (caption.endsWith(QLatin1Char('*'))) {
+        caption.chop(1);
+    }
+    if (!caption.isEmpty() && caption.front().isDigit()) {
+        return caption;
+    }
+    QString number;
+    for (const risk::RiskFactor &earlier : risk::factors()) {
+        if (&earlier == &factor) {
+            break;
+        }
+        const QString other = qs(earlier.caption);
+        const qsizetype dot = other.indexOf(QLatin1String(". "));
+        if (dot > 0 && other.front().isDigit()) {
+            number = other.left(dot + 2);
+        }
+    }
+    return number + caption;
+}
+
+risk::RiskPoints pointsOf(const std::vector<FactorChoice> &choices) {
+    risk::RiskPoints points;
+    for (std::size_t i = 0; i < risk::pointsBoxCount; ++i) {
+        const auto box = static_cast<risk::PointsBox>(i);
+        const auto choice = std::find_if(choices.begin(), choices.end(), [box](const FactorChoice &c) {
+            return c.factor && c.factor->key == risk::boxKey(box);
+        });
+        if (choice != choices.end()) {
+            points[box] = choice->points.toStdString();
+        }
+    }
+    return points;
+}
+
+QTextCharFormat charFormat(qreal points, bool bold, const QColor &colour = QColor(20, 20, 20)) {
+    QTextCharFormat format;
+    format.setFontPointSize(points);
+    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    format.setForeground(colour);
+    return format;
+}
+
+void addParagraph(QTextCursor &cursor, const QString &line, const QTextCharFormat &format, qreal spaceAbove,
+                  qreal spaceBelow = 0) {
+    QTextBlockFormat block;
+    block.setTopMargin(spaceAbove);
+    block.setBottomMargin(spaceBelow);
+    cursor.insertBlock(block, format);
+    cursor.insertText(line, format);
+}
+
+void writeChoices(QTextCursor &cursor, const std::vector<FactorChoice> &choices) {
+    std::vector<const FactorChoice *> rows;
+    for (const FactorChoice &choice : choices) {
+        // The temperature scale that was not used has no points and no row.
+        if (choice.factor && (!choice.factor->scored || !choice.points.isEmpty())) {
+            rows.push_back(&choice);
+        }
+    }
+    QTextTableFormat table;
+    table.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    table.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 47),
+                                     QTextLength(QTextLength::PercentageLength, 41),
+                                     QTextLength(QTextLength::PercentageLength, 12)});
+    // Shaded bands instead of ruled lines: hairlines vanish on some printers.
+    table.setBorder(0);
+    table.setCellPadding(4);
+    table.setCellSpacing(0);
+    table.setHeaderRowCount(1);
+    table.setTopMargin(14);
+    QTextTable *grid = cursor.insertTable(static_cast<int>(rows.size()) + 1, 3, table);
+
+    const QTextCharFormat plain = charFormat(10, false);
+    const QTextCharFormat header = charFormat(10, true);
+    QTextCharFormat missing = charFormat(10, false, QColor(100, 100, 100));
+    missing.setFontItalic(true);
+    const auto write = [grid](int row, int column, const QString &cell, const QTextCharFormat &format) {
+        QTextTableCell target = grid->cellAt(row, column);
+        if (row == 0 || row % 2 == 0) {
+            QTextCharFormat shade = target.format();
+            shade.setBackground(row == 0 ? QColor(222, 222, 222) : QColor(244, 244, 244));
+            target.setFormat(shade);
+        }
+        QTextCursor in = target.firstCursorPosition();
+        QTextBlockFormat block = in.blockFormat();
+        block.setAlignment(column == 2 ? Qt::AlignCenter : Qt::AlignLeft);
+        in.setBlockFormat(block);
+        in.insertText(cell, format);
+    };
+    write(0, 0, text("Factor"), header);
+    write(0, 1, text("Chosen"), header);
+    write(0, 2, text("Points"), header);
+    int row = 1;
+    for (const FactorChoice *choice : rows) {
+        write(row, 0, recordCaption(*choice->factor), plain);
+        const bool chosen = !choice->entry.isEmpty();
+        write(row, 1, chosen ? choice->entry : text("none chosen"), chosen ? plain : missing);
+        const bool scored = choice->factor->scored;
+        write(row, 2, scored ? choice->points : text("no points"), scored ? plain : missing);
+        ++row;
+    }
+    cursor = grid->lastCursorPosition();
+    cursor.movePosition(QTextCursor::NextBlock);
+}
+
+void writeVerdict(QTextCursor &cursor, const risk::RiskOutcome &outcome) {
+    const QTextCharFormat strong = charFormat(13, true);
+    if (outcome.kind == risk::RiskOutcome::Kind::MedicalReferral) {
+        addParagraph(cursor, text("Medical referral"), strong, 16);
+        addParagraph(cursor,
+                     text("A serious medical condition was chosen, so no risk score applies: the advice on "
+                          "medical conditions below takes its place."),
+                     charFormat(10, false), 4);
+        return;
+    }
+    addParagraph(cursor, text("Total: %1 risk points").arg(QString::number(outcome.total, 'g', 15)), strong,
+                 16);
+    const auto band = std::find_if(std::begin(bands), std::end(bands),
+                                   [&outcome](const Band &b) { return outcome.document == b.document; });
+    addParagraph(cursor,
+                 band != std::end(bands) ? text(band->name) : text("No risk score band for this total"),
+                 strong, 4);
+}
+
+// The recommendation as the guideline box shows it, read afresh: a file that cannot be read
+// shows the box's notice in its place.
+void writeRecommendation(QTextCursor &cursor, QTextDocument &record, std::string_view name) {
+    addParagraph(cursor, text("Recommendation"), charFormat(13, true), 18, 6);
+    platform::RichTextBox box;
+    documents::loadDocument(box, name);
+    const QTextDocument &source = *box.document();
+    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    cursor.insertFragment(QTextDocumentFragment(&source));
+    // Pictures travel as resources of their document.
+    for (QTextBlock block = source.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (format.isImageFormat()) {
+                const QUrl url(format.toImageFormat().name());
+                record.addResource(QTextDocument::ImageResource, url,
+                                   source.resource(QTextDocument::ImageResource, url));
+            }
+        }
+    }
+}
+
+} // namespace
+
+AssessmentRecord buildAssessmentRecord(const std::vector<FactorChoice> &choices, const QDateTime &madeAt) {
+    const risk::RiskOutcome outcome = risk::calculateRisk(pointsOf(choices));
+    if (outcome.kind == risk::RiskOutcome::Kind::Incomplete) {
+        return {qs(outcome.message), nullptr};
+    }
+    auto record = std::make_unique<QTextDocument>();
+    QFont base(platform::familyName(platform::Face::Arial));
+    base.setPointSizeF(10);
+    record->setDefaultFont(base);
+    record->setDocumentMargin(0);
+    record->setMetaInformation(QTextDocument::DocumentTitle, recordTitle);
+
+    QTextCursor cursor(record.get());
+    const QTextCharFormat title = charFormat(20, true);
+    cursor.setCharFormat(title);
+    cursor.insertText(recordTitle, title);
+    // Written out in full, so that no reader mistakes the day for the month.
+    const QString when =
+        QLocale(QLocale::English).toString(madeAt, QStringLiteral("dddd d MMMM yyyy, h:mm ap"));
+    const QTextCharFormat quiet = charFormat(10, false, QColor(80, 80, 80));
+    addParagraph(cursor, text("Made on %1").arg(when), quiet, 4);
+    addParagraph(
+        cursor,
+        text("By the hot-weather guidelines of Sports Medicine Australia (SA Branch), non-desert version"),
+        quiet, 2);
+
+    writeChoices(cursor, choices);
+    writeVerdict(cursor, outcome);
+    if (outcome.document) {
+        writeRecommendation(cursor, *record, *outcome.document);
+    }
+    return {QString(), std::move(record)};
+}
+
+QString assessmentFileName(const QDateTime &madeAt) {
+    return recordTitle + madeAt.toString(QStringLiteral(" yyyy-MM-dd HH-mm")) + QStringLiteral(".pdf");
+}
+
+void installAssessmentCommands(QWidget *window, platform::RichTextBox *guidelines,
+                               std::function<std::vector<FactorChoice>()> choices) {
+    // The record of this moment's choices, or the missing factor named as "Calculate Total:" names it.
+    const auto recordNow = [window, choices]() -> std::pair<QDateTime, std::unique_ptr<QTextDocument>> {
+        const QDateTime now = QDateTime::currentDateTime();
+        AssessmentRecord record = buildAssessmentRecord(choices(), now);
+        if (!record.document) {
+            platform::showMessage(window, record.message);
+        }
+        return {now, std::move(record.document)};
+    };
+    platform::PrintCommands commands;
+    commands.printText = text("Print Assessment...");
+    commands.saveText = text("Save Assessment as PDF...");
+    commands.print = [window, recordNow] {
+        if (const auto [madeAt, document] = recordNow(); document) {
+            platform::printDocument(window, *document, recordTitle);
+        }
+    };
+    commands.save = [window, recordNow] {
+        if (const auto [madeAt, document] = recordNow(); document) {
+            platform::saveDocumentAsPdf(window, *document, recordTitle, text("Save Assessment as PDF"),
+                                        assessmentFileName(madeAt));
+        }
+    };
+    platform::installPrintCommands(window, guidelines, commands);
+}
+
+} // namespace sweltra::calculator

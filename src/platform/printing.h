@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QLocale;
+class QPageLayout;
+class QPrinter;
+class QTextDocument;
+class QTextEdit;
+class QWidget;
+
+namespace sweltra::platform {
+
+// The program's version, as its printouts name it.
+QString programVersion();
+
+// The page every printout starts from: US Letter where the locale's paper is Letter, A4
+// elsewhere; 15 mm margins all round.
+QPageLayout defaultPageLayout(const QLocale &locale);
+
+// The line at the foot of every printed page, beside the page number.
+QString pageFooter();
+
+// Shows the platform's print dialog and prints the document there, the footer on every page.
+void printDocument(QWidget *parent, const QTextDocument &document, const QString &title);
+
+// Writes the document as a PDF file. The file is written under a temporary name in the target
+// folder and takes the target's name only when complete, so a failure leaves no half file and
+// an existing file as it was. Returns an empty text on success, else a message naming the file
+// and the reason.
+QString savePdf(const QTextDocument &document, const QString &path, const QString &title);
+
+// Asks where to save a PDF, proposing `fileName` in the user's documents folder, saves the
+// document there and reports a failure in the message box. Nothing happens when cancelled.
+void saveDocumentAsPdf(QWidget *parent, const QTextDocument &document, const QString &title,
+                       const QString &dialogCaption, const QString &fileName);
+
+// While set, the save dialog is not shown: the answerer gets the proposed path and returns the
+// chosen one, or an empty text for Cancel (tests).
+using SaveFileAnswerer = std::function<QString(const QString &proposedPath)>;
+void setSaveFileAnswerer(SaveFileAnswerer answerer);
+
+// While set, the print dialog is not shown: the answerer sets up the printer and returns whether
+// to print (tests).
+using PrintDialogAnswerer = std::function<bool(QPrinter &printer)>;
+void setPrintDialogAnswerer(PrintDialogAnswerer answerer);
+
+// Ctrl+P and Ctrl+Shift+S in the window, and the same two commands with their shortcuts at the
+// end of the box's context menu, after its own Copy and Select All.
+struct PrintCommands {
+    QString printText;
+    QString saveText;
+    std::function<void()> print;
+    std::function<void()> save;
+};
+void installPrintCommands(QWidget *window, QTextEdit *box, const PrintCommands &commands);
+
+} // namespace sweltra::platform
