@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <fontconfig/fontconfig.h>
+
 #include <cmath>
 
 namespace sweltra::platform {
@@ -54,6 +56,12 @@ void installFontSubstitutes() {
         const FaceEntry &e = entry(face);
         QFont::insertSubstitutions(QString::fromLatin1(e.windowsName), e.substitutes);
     }
+}
+
+void loadFontConfiguration() {
+    // Qt asks fontconfig for the same configuration when it first needs a font; fontconfig keeps
+    // the one loaded here, and two threads asking at once still get one between them.
+    FcInit();
 }
 
 } // namespace sweltra::platform
