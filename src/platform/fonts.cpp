@@ -2,7 +2,9 @@
 
 #include <QStringList>
 
+#ifdef SWELTRA_FONTCONFIG
 #include <fontconfig/fontconfig.h>
+#endif
 
 #include <cmath>
 
@@ -59,9 +61,11 @@ void installFontSubstitutes() {
 }
 
 void loadFontConfiguration() {
+#ifdef SWELTRA_FONTCONFIG
     // Qt asks fontconfig for the same configuration when it first needs a font; fontconfig keeps
     // the one loaded here, and two threads asking at once still get one between them.
     FcInit();
+#endif
 }
 
 } // namespace sweltra::platform
