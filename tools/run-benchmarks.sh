@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-20}
 cmake --preset release >/dev/null
-cmake --build --preset release --target SweltraC bare-window bench-interactions >/dev/null
+cmake --build --preset release --target SweltraC bare-window text-window bench-interactions >/dev/null
 bin=build/release/bin
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT

@@ -2,6 +2,10 @@
 
 #include <QStringList>
 
+#ifdef SWELTRA_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
 #include <cmath>
 
 namespace sweltra::platform {
@@ -54,6 +58,14 @@ void installFontSubstitutes() {
         const FaceEntry &e = entry(face);
         QFont::insertSubstitutions(QString::fromLatin1(e.windowsName), e.substitutes);
     }
+}
+
+void loadFontConfiguration() {
+#ifdef SWELTRA_FONTCONFIG
+    // Qt asks fontconfig for the same configuration when it first needs a font; fontconfig keeps
+    // the one loaded here, and two threads asking at once still get one between them.
+    FcInit();
+#endif
 }
 
 } // namespace sweltra::platform

@@ -17,4 +17,10 @@ QString familyName(Face face);
 // Registers free substitutes for the Windows faces that this machine lacks.
 void installFontSubstitutes();
 
+// Reads the system's font configuration (fontconfig: some fifty files of XML), the largest single
+// cost of the first text a window measures; nothing where Qt does not use fontconfig. Safe on any
+// thread and before the application object exists, so start-up can do it while it connects to
+// the display.
+void loadFontConfiguration();
+
 } // namespace sweltra::platform

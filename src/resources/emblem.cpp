@@ -1,6 +1,9 @@
 #include "resources/emblem.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QHash>
+#include <QMutex>
 #include <QPixmap>
 #include <QPointer>
 #include <QResource>
@@ -31,15 +34,31 @@ QImage decodePng(const QByteArray &bytes) {
     return decoded;
 }
 
+QImage decode(const char *path) {
+    const QString name = QString::fromLatin1(path);
+    QImage decoded = decodePng(QResource(name).uncompressedData());
+    // Anything but a plain PNG goes the usual way.
+    return decoded.isNull() ? QImage(name) : decoded;
+}
+
+// The start-up window shows the emblem four times and every window carries the icon: each bitmap
+// is decoded once and the pictures share its pixels.
+QMutex cacheMutex;
+QHash<QByteArray, QImage> cache;
+
 QIcon makeWindowIcon() {
     QIcon icon;
-    for (const char *path : {icon32Path, emblem48Path, icon256Path})
+    for (const char *path : {icon32Path, emblem48Path})
         icon.addPixmap(QPixmap::fromImage(bitmap(path)));
+    // The window system is handed every size the icon has, for every window shown. The large one
+    // only matters where a screen packs more than one pixel into a point.
+    const auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    if (!gui || gui->devicePixelRatio() > 1.0)
+        icon.addPixmap(QPixmap::fromImage(decode(icon256Path)));
     return icon;
 }
 
-// Decoding the bitmaps is a noticeable part of start-up, and every window carries the same icon:
-// it is made once and kept by the application object, so it goes with it before Qt's own
+// The icon is made once and kept by the application object, so it goes with it before Qt's own
 // clean-up at exit.
 class IconKeeper : public QObject {
 public:
@@ -52,10 +71,20 @@ QPointer<IconKeeper> keeper;
 } // namespace
 
 QImage bitmap(const char *path) {
-    const QString name = QString::fromLatin1(path);
-    QImage decoded = decodePng(QResource(name).uncompressedData());
-    // Anything but a plain PNG goes the usual way.
-    return decoded.isNull() ? QImage(name) : decoded;
+    const QByteArray key(path);
+    {
+        const QMutexLocker lock(&cacheMutex);
+        if (const auto found = cache.constFind(key); found != cache.cend())
+            return *found;
+    }
+    const QImage decoded = decode(path);
+    const QMutexLocker lock(&cacheMutex);
+    return *cache.insert(key, decoded);
+}
+
+void decodeAhead() {
+    for (const char *path : {emblem90Path, icon32Path, emblem48Path})
+        bitmap(path);
 }
 
 QIcon windowIcon() {
