@@ -2,7 +2,6 @@
 // read back with pdftotext; the same verdict as "Calculate Total:"; saving that fails keeps what
 // was there; the paper size of the locale; the shortcuts and context menus; no new control.
 #include "calculator/assessmentrecord.h"
-#include "calculator/calculatorlayout.h"
 #include "calculator/calculatortesting.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
@@ -121,7 +120,7 @@ class TestPrinting : public QObject {
 
     QWidget *calculator() const { return live(WindowKind::Calculator); }
     RichTextBox *guidelines() const {
-        return sweltra::platform::control<RichTextBox>(calculator(), "txtGuidelines");
+        return calculator()->findChild<RichTextBox *>(QStringLiteral("txtGuidelines"));
     }
     bool pickAll(const Picks &picks) const {
         for (const auto &[key, index] : picks) {
@@ -177,7 +176,7 @@ private slots:
         sweltra::platform::setProgramFolderForTesting(QString());
     }
     void init() {
-        registerAllWindows();
+        sweltra::windows::registerWindowKinds();
         m_messages.clear();
         m_proposed.clear();
         m_printDialogs = 0;
@@ -223,7 +222,7 @@ private slots:
         // What "Calculate Total:" shows is what the record says.
         QVERIFY(click(WindowKind::Calculator, "cmd_Calculate"));
         const QString total =
-            sweltra::platform::control<QLineEdit>(calculator(), "txt_Total")->text().trimmed();
+            calculator()->findChild<QLineEdit *>(QStringLiteral("txt_Total"))->text().trimmed();
         const QString recommendation = firstWords(guidelines()->Text(), 8);
         QVERIFY(!recommendation.isEmpty());
         // The keys work with the focus in a list's edit field too, and type nothing into it.
@@ -469,7 +468,7 @@ private slots:
         if (viewer) {
             QVERIFY(click(WindowKind::Calculator, "cmd_SMA_Guidelines"));
             QVERIFY(QTest::qWaitForWindowActive(live(WindowKind::Viewer)));
-            box = sweltra::platform::control<RichTextBox>(live(WindowKind::Viewer), "txtAirportHazards");
+            box = live(WindowKind::Viewer)->findChild<RichTextBox *>(QStringLiteral("txtAirportHazards"));
         } else {
             QVERIFY(pickAll(firstEntries()));
             QVERIFY(click(WindowKind::Calculator, "cmd_Calculate"));
@@ -525,9 +524,9 @@ private slots:
 
     // The commands add no control: the window's controls and its tab order are its table's.
     void noNewControl() {
-        std::vector<const sweltra::calculator::ControlRow *> rows;
+        std::vector<const sweltra::platform::ControlRow *> rows;
         QStringList names;
-        for (const sweltra::calculator::ControlRow &row : sweltra::calculator::calculatorLayout()) {
+        for (const sweltra::platform::ControlRow &row : sweltra::calculator::CalculatorWindow::controlTable()) {
             names << QString::fromUtf8(row.name.data(), static_cast<qsizetype>(row.name.size()));
             if (row.tabIndex >= 0) {
                 rows.push_back(&row);
