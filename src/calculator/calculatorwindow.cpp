@@ -2,6 +2,7 @@
 
 #include "documents/documentstore.h"
 #include "documents/readmeviewer.h"
+#include "platform/entriesonly.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "platform/placement.h"
@@ -198,6 +199,7 @@ void CalculatorWindow::setUpList(QComboBox *list) {
     // only the mouse and the navigation keys pick.
     disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
     list->lineEdit()->setAcceptDrops(false);
+    platform::acceptEntriesOnly(list);
     list->installEventFilter(this);
     list->lineEdit()->installEventFilter(this);
     list->view()->installEventFilter(this);
