@@ -526,7 +526,8 @@ private slots:
     void noNewControl() {
         std::vector<const sweltra::platform::ControlRow *> rows;
         QStringList names;
-        for (const sweltra::platform::ControlRow &row : sweltra::calculator::CalculatorWindow::controlTable()) {
+        for (const sweltra::platform::ControlRow &row :
+             sweltra::calculator::CalculatorWindow::controlTable()) {
             names << QString::fromUtf8(row.name.data(), static_cast<qsizetype>(row.name.size()));
             if (row.tabIndex >= 0) {
                 rows.push_back(&row);
