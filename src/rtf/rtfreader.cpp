@@ -228,7 +228,11 @@ void Reader::flushBytes() {
 
 int Reader::codepage() {
     const int own = m_fonts.codepage(top().chars.font);
-    return own != 0 ? own : m_documentCodepage;
+    // Names, styles and field instructions are words, never symbol glyphs: a symbol font's own
+    // name ("Symbol") would otherwise become private-use characters and the font not be found.
+    if (own == 0 || (own == kSymbolCodepage && top().dest))
+        return m_documentCodepage;
+    return own;
 }
 
 void Reader::resolveSurrogate() {

@@ -290,8 +290,6 @@ void TestRtfReader::read() {
     const QString why = r.ok()                           ? QString()
                         : r.status == ReadStatus::NotRtf ? u"(not RTF)"_qs
                                                          : u"(too large)"_qs;
-    QEXPECT_FAIL("symbol font bullet", "a symbol font's name is decoded as symbols, so the font is not found",
-                 Continue);
     QCOMPARE(why + describe(doc, doc.rootFrame()->begin()), document);
 }
 
