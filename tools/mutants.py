@@ -325,6 +325,11 @@ def main():
     if dirty:
         sys.exit(f"src/ has uncommitted changes; commit or stash them first:\n{dirty}")
     runner.configure()
+    # Every test program built once, so that each test names its program (ctest knows the
+    # program of a test registered under another name only once it exists).
+    built, output = runner.build(["all"])
+    if not built:
+        sys.exit(f"the unmutated build failed:\n{output}")
 
     # The unmutated tests must pass, and their time sets the per-mutant limit.
     targets, limits = {}, {}
