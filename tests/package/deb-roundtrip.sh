@@ -61,7 +61,7 @@ if ! "${sudo[@]}" apt-get install -y -qq "$deb" >"$out/install.log" 2>&1; then
     check "installed with apt-get" " see $out/install.log"
     finish
 fi
-DESTDIR=$out/staged cmake --install "$build" --prefix /usr >/dev/null
+DESTDIR=$out/staged cmake --install "$build" --prefix /usr --strip >/dev/null  # as CPack does
 problems=$(diff <(cd "$out/staged" && find . ! -type d -printf '/%P\n' | LC_ALL=C sort) <(dpkg-query -L sweltra | files_of) |
     sed -n 's/^[<>] / /p' | tr -d '\n')
 while read -r path; do
