@@ -34,10 +34,11 @@ inline bool pickWithMouse(QComboBox *combo, const QString &entry) {
     }
     combo->showPopup();
     QAbstractItemView *view = combo->view();
+    const bool shown = view->isVisible();
     const QPoint centre = view->visualRect(view->model()->index(index, 0)).center();
     QTest::mouseMove(view->viewport(), centre);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
-    return !view->isVisible();
+    return shown && !view->isVisible();
 }
 
 // Moves the closed list's selection to the entry with the arrow keys, one key at a time.

@@ -228,16 +228,15 @@ private slots:
     // Reset empties all and frees both scales; the viewer, handed "*" or the guidelines, outlives it.
     void resetViewerExit_data() {
         QTest::addColumn<QString>("scale");
-        QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("document");
-        QTest::newRow("wet bulb, * twice") << "WBGT" << QString("cmd_asterisk") << mark(documents::asterisk);
-        QTest::newRow("air, then guidelines")
-            << "Dry_Bulb" << QString("cmd_SMA_Guidelines") << mark(documents::fullGuidelines);
+        QTest::addColumn<QString>("button");
+        QTest::newRow("wet bulb, * twice") << "WBGT" << mark(documents::asterisk) << "cmd_asterisk";
+        QTest::newRow("air, guide") << "Dry_Bulb" << mark(documents::fullGuidelines) << "cmd_SMA_Guidelines";
     }
     void resetViewerExit() {
         QFETCH(QString, scale);
-        QFETCH(QString, button);
         QFETCH(QString, document);
+        QFETCH(QString, button);
         QVERIFY(pickSum(m_window, scale, 50) &&
                 pickWithMouse(list(m_window, "Other"), list(m_window, "Other")->itemText(1)));
         click("cmd_Calculate");
