@@ -1,0 +1,263 @@
+// The calculator driven as a user drives it: picks, text refused, commands, the viewer hand-off.
+
+#include "calculatortesting.h"
+#include "documents/documentstore.h"
+#include "documents/readmeviewer.h"
+#include "platform/fonts.h"
+#include "platform/messagebox.h"
+#include "platform/programfolder.h"
+#include "platform/richtextbox.h"
+#include "risk/catalogue.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using namespace calculatortesting;
+using namespace sweltra::platform;
+using namespace sweltra;
+
+namespace {
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// What each test document says: its own name, so the test sees which one was loaded.
+QString mark(std::string_view document) {
+    return qs(document).mid(1).chopped(4);
+}
+
+// Picks entries of the scored lists on one temperature scale, `skip` aside, whose points add up to
+// `left`. "X" reads 0 but follows the medical entry of 0 points, which is tried first.
+bool pickSum(QWidget *window, const QString &scale, int left, const QString &skip = {},
+             std::span<const risk::RiskFactor> factors = risk::factors()) {
+    const QString key = factors.empty() ? QString() : qs(factors[0].key);
+    if (factors.empty() || !factors[0].scored || (key != scale && (key == "WBGT" || key == "Dry_Bulb"))) {
+        return factors.empty() ? left == 0 : pickSum(window, scale, left, skip, factors.subspan(1));
+    }
+    for (const risk::FactorOption &option : factors[0].options) {
+        const int value = qs(option.points).toInt();
+        if (value <= left && pickSum(window, scale, left - value, skip, factors.subspan(1))) {
+            return key == skip || pickWithMouse(list(window, key), qs(option.text));
+        }
+    }
+    return false;
+}
+
+// Text in quotes is typed; <way> pastes, drops or composes the clipboard's text; else a key.
+void act(QComboBox *combo, const QString &stroke) {
+    QLineEdit *field = combo->lineEdit();
+    const QPoint inside = field->rect().center();
+    QWidget *target = combo->view()->isVisible() ? combo->view() : static_cast<QWidget *>(combo);
+    QMimeData data;
+    data.setText(QApplication::clipboard()->text());
+    QDragEnterEvent enter(inside, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDropEvent drop(QPointF(inside), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QInputMethodEvent composing(data.text(), {}), committed;
+    committed.setCommitString(data.text());
+    if (stroke.startsWith(QLatin1Char('"'))) {
+        QTest::keyClicks(target, stroke.mid(1).chopped(1));
+        QTest::keyClicks(target == combo ? field : target, stroke.mid(1).chopped(1));
+    } else if (stroke == QLatin1String("<middle click>")) {
+        QApplication::clipboard()->setText(data.text(), QClipboard::Selection);
+        QTest::mouseClick(field, Qt::MiddleButton, {}, inside);
+    } else if (stroke == QLatin1String("<menu paste>")) {
+        QTimer::singleShot(0, field, [] {
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P);         // the menu's "&Paste"
+            QMetaObject::invokeMethod(QApplication::activePopupWidget(), "close"); // when Paste was off
+        });
+        QContextMenuEvent request(QContextMenuEvent::Mouse, inside, field->mapToGlobal(inside));
+        QApplication::sendEvent(field, &request);
+    } else if (stroke == QLatin1String("<drop>")) {
+        // A drop arrives only where the drag was let in.
+        QApplication::sendEvent(field, &enter);
+        enter.isAccepted() && QApplication::sendEvent(field, &drop);
+    } else if (stroke == QLatin1String("<input method>")) {
+        // While it composes, the field does not show the text either.
+        const QImage looks = field->grab().toImage();
+        QApplication::sendEvent(QApplication::focusObject(), &composing);
+        QVERIFY(field->grab().toImage() == looks);
+        QApplication::sendEvent(QApplication::focusObject(), &committed);
+    } else {
+        QTest::keyClick(target, QKeySequence(stroke)[0].key(), QKeySequence(stroke)[0].keyboardModifiers());
+    }
+    QApplication::processEvents();
+}
+
+} // namespace
+
+class TestCalculator : public QObject {
+    Q_OBJECT
+    QWidget *m_window = nullptr;
+    QTemporaryDir m_folder;
+    QStringList m_messages;
+
+    QLineEdit *total() const { return m_window->findChild<QLineEdit *>("txt_Total"); }
+    RichTextBox *guidelines() const { return m_window->findChild<RichTextBox *>("txtGuidelines"); }
+    void click(const QString &n) { QTest::mouseClick(m_window->findChild<QWidget *>(n), Qt::LeftButton); }
+private slots:
+    void initTestCase() {
+        installFontSubstitutes();
+        QApplication::setCursorFlashTime(0); // a steady caret, for the input method's before and after
+        setProgramFolderForTesting(m_folder.path());
+        for (std::string_view name : documents::allDocuments) {
+            QFile file(documents::documentPath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) &&
+                    file.write("{\\rtf1\\ansi " + mark(name).toLatin1() + "\\par}"));
+        }
+        setMessageObserver([this](const QString &message) { m_messages << message; });
+    }
+    void init() {
+        m_messages.clear();
+        WindowRegistry::setFactory(WindowKind::Viewer, [] { return new documents::frmReadMeViewer; });
+        WindowRegistry::setFactory(WindowKind::Calculator, [] { return new calculator::CalculatorWindow; });
+        m_window = WindowRegistry::show(WindowKind::Calculator);
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        QCOMPARE(QApplication::focusWidget()->objectName(), "cmd_Back_to_Directory");
+    }
+    void cleanup() { WindowRegistry::reset(); }
+
+    // Every entry of every list, from none chosen: a pick writes the catalogue's points into its own
+    // box only, and a pick on one temperature scale makes the other unavailable.
+    void pickWritesPoints_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("byKeys");
+        for (const risk::RiskFactor &factor : risk::factors()) {
+            QTest::addRow("%s, mouse", qPrintable(qs(factor.key))) << qs(factor.key) << false;
+            QTest::addRow("%s, arrow keys", qPrintable(qs(factor.key))) << qs(factor.key) << true;
+        }
+    }
+    void pickWritesPoints() {
+        QFETCH(QString, key);
+        QFETCH(bool, byKeys);
+        const risk::RiskFactor *factor = risk::findFactor(key.toStdString());
+        QComboBox *combo = list(m_window, key);
+        for (const risk::FactorOption &option : factor->options) {
+            QVERIFY(byKeys ? pickWithKeys(combo, qs(option.text)) : pickWithMouse(combo, qs(option.text)));
+            QCOMPARE(allPoints(m_window).join(QString()), factor->scored ? qs(option.points) : QString());
+            const int enabled = combo->isEnabled() + list(m_window, "WBGT")->isEnabled() +
+                                list(m_window, "Dry_Bulb")->isEnabled();
+            QCOMPARE(enabled, key == QLatin1String("WBGT") || key == QLatin1String("Dry_Bulb") ? 2 : 3);
+        }
+    }
+    // Only a pick changes a list: not typed, pasted, dropped or composed text, not its own entry.
+    void onlyPicksChangeAList_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("picked");
+        QTest::addColumn<QStringList>("strokes");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("letters over a pick") << "Age" << 1 << QStringList{"\"Over\""} << 1;
+        QTest::newRow("digits, degree sign") << "WBGT" << -1 << QStringList{"\"25\u00B0\""} << -1;
+        QTest::newRow("Backspace over a pick") << "Ability" << 0 << QStringList{"Backspace"} << 0;
+        QTest::newRow("Ctrl+X over a pick") << "Surface" << 2 << QStringList{"Ctrl+X"} << 2;
+        QTest::newRow("letters in the open list") << "Time" << 0 << QStringList{"F4", "\"O\"", "Esc"} << 0;
+        QTest::newRow("F4, Enter picks") << "Surface" << -1 << QStringList{"F4", "Down", "Return"} << 1;
+        QTest::newRow("Alt+Down, Enter") << "Drinks" << 1 << QStringList{"Alt+Down", "Down", "Enter"} << 2;
+        QTest::newRow("Ctrl+V over a pick") << "Venue" << 0 << QStringList{"Ctrl+V"} << 0;
+        QTest::newRow("Shift+Insert, empty list") << "Surface" << -1 << QStringList{"Shift+Ins"} << -1;
+        QTest::newRow("middle click over a pick") << "Medical" << 0 << QStringList{"<middle click>"} << 0;
+        QTest::newRow("context menu Paste, empty list") << "Venue" << -1 << QStringList{"<menu paste>"} << -1;
+        QTest::newRow("drop over a pick") << "Time" << 1 << QStringList{"<drop>"} << 1;
+        QTest::newRow("input method over a pick") << "Drinks" << 0 << QStringList{"<input method>"} << 0;
+        QTest::newRow("input method, other factors") << "Other" << -1 << QStringList{"<input method>"} << -1;
+    }
+    void onlyPicksChangeAList() {
+        QFETCH(QString, key);
+        QFETCH(int, picked);
+        QFETCH(QStringList, strokes);
+        QFETCH(int, expected);
+        QComboBox *combo = list(m_window, key);
+        QVERIFY(picked < 0 || pickWithMouse(combo, combo->itemText(picked)));
+        if (strokes.contains("<middle click>") && !QApplication::clipboard()->supportsSelection()) {
+            QSKIP("this platform has no selection to paste with the middle button");
+        }
+        QApplication::clipboard()->setText(combo->itemText(combo->count() - 1));
+        const QStringList before = allPoints(m_window);
+        combo->setFocus();
+        combo->lineEdit()->selectAll();
+        std::for_each(strokes.begin(), strokes.end(), [combo](const QString &stroke) { act(combo, stroke); });
+        QCOMPARE(combo->currentIndex(), expected);
+        QCOMPARE(combo->lineEdit()->text(), expected < 0 ? QString() : combo->itemText(expected));
+        QCOMPARE(allPoints(m_window) == before, expected == picked);
+    }
+    // Catalogue picks adding up to the bands' edges, a factor missing, a medical condition.
+    void calculate_data() {
+        QTest::addColumn<QString>("scale");
+        QTest::addColumn<int>("sum");
+        QTest::addColumn<QString>("change");  // a factor left out, or the medical entry picked
+        QTest::addColumn<QString>("outcome"); // the document's mark, or the message
+        const std::pair<int, std::string_view> edges[] = {
+            {18, documents::band55andBelow}, {55, documents::band55andBelow}, {56, documents::band56to65},
+            {65, documents::band56to65},     {66, documents::band66to74},     {74, documents::band66to74},
+            {75, documents::topBand},        {98, documents::topBand}};
+        for (const auto &[sum, document] : edges) {
+            QTest::addRow("%d", sum) << (sum % 2 ? "WBGT" : "Dry_Bulb") << sum << "" << mark(document);
+        }
+        QTest::newRow("nothing chosen") << "WBGT" << -1 << QString() << "Please add Temperature data.";
+        QTest::newRow("no venue") << "WBGT" << 50 << QString("Venue") << "Please add Venue data.";
+        for (const risk::FactorOption &option : risk::findFactor("Medical")->options) {
+            if (option.points == "X") {
+                QTest::newRow(qPrintable(qs(option.text)))
+                    << "WBGT" << 50 << qs(option.text) << mark(documents::medicalConditions);
+            }
+        }
+    }
+    void calculate() {
+        QFETCH(QString, scale);
+        QFETCH(int, sum);
+        QFETCH(QString, change);
+        QFETCH(QString, outcome);
+        QVERIFY(sum < 0 || pickSum(m_window, scale, sum, change));
+        QVERIFY(change.isEmpty() || risk::findFactor(change.toStdString()) ||
+                pickWithMouse(list(m_window, "Medical"), change));
+        total()->setText(" 40");
+        QStringList totalAtLoad;
+        connect(guidelines(), &RichTextBox::Change, this, [&] { totalAtLoad << total()->text(); });
+        click("cmd_Calculate");
+        const bool message = outcome.startsWith(QLatin1String("Please"));
+        QCOMPARE(m_messages, message ? QStringList{outcome} : QStringList());
+        QVERIFY2(message || guidelines()->Text().contains(outcome), qPrintable(guidelines()->Text()));
+        QCOMPARE(totalAtLoad, message ? QStringList()
+                                      : QStringList{change.isEmpty() ? " " + QString::number(sum) : " 40"});
+    }
+
+    // Reset empties all and frees both scales; the viewer, handed "*" or the guidelines, outlives it.
+    void resetViewerExit_data() {
+        QTest::addColumn<QString>("scale");
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("wet bulb, * twice") << "WBGT" << mark(documents::asterisk) << "cmd_asterisk";
+        QTest::newRow("air, guide") << "Dry_Bulb" << mark(documents::fullGuidelines) << "cmd_SMA_Guidelines";
+    }
+    void resetViewerExit() {
+        QFETCH(QString, scale);
+        QFETCH(QString, document);
+        QFETCH(QString, button);
+        QVERIFY(pickSum(m_window, scale, 50) &&
+                pickWithMouse(list(m_window, "Other"), list(m_window, "Other")->itemText(1)));
+        click("cmd_Calculate");
+        click("cmd_asterisk");
+        auto *box = WindowRegistry::find(WindowKind::Viewer)->findChild<RichTextBox *>("txtAirportHazards");
+        box->setText(QStringLiteral("line\n").repeated(200));
+        click(button);
+        QVERIFY2(box->isVisible() && box->Text().contains(document), qPrintable(box->Text()));
+        QCOMPARE(box->window()->findChild<QLineEdit *>("txtLocator")->text(), "Sweltra");
+        QCOMPARE(box->window()->focusWidget()->objectName(), "cmdBackfromReadme");
+        click("cmd_Reset");
+        QCOMPARE(allPoints(m_window).join(QString()) + total()->text() + guidelines()->Text(), QString());
+        for (QComboBox *combo : m_window->findChildren<QComboBox *>()) {
+            QVERIFY(combo->currentIndex() == -1 && combo->currentText().isEmpty() && combo->isEnabled());
+        }
+        // Enter works the focused button though the window has no default button.
+        QTest::keyClick(m_window->findChild<QWidget *>("cmd_Back_to_Directory"), Qt::Key_Return);
+        QTRY_VERIFY(!WindowRegistry::find(WindowKind::Calculator));
+        QVERIFY(box->isVisible());
+    }
+};
+
+QTEST_MAIN(TestCalculator)
+#include "tst_calculator.moc"
