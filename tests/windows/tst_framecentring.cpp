@@ -6,13 +6,11 @@
 #include <QRegularExpression>
 #include <QScreen>
 
-using sweltra::platform::WindowKind;
-using sweltra::platform::WindowRegistry;
+using namespace sweltra::platform;
 
 class TestFrameCentring : public QObject {
     Q_OBJECT
 
-    // The whole numbers a tool prints after the marker.
     static QList<int> numbers(const QString &program, const QStringList &arguments, const QString &marker) {
         QProcess tool;
         tool.start(program, arguments);
@@ -24,22 +22,20 @@ class TestFrameCentring : public QObject {
         }
         return found;
     }
-    // The window's area as the X server has it, grown by the borders the window manager says it
-    // drew, once it has stopped moving.
+    // The window's area grown by the borders the window manager says it drew, once it stops moving.
     static QRect settledFrame(QWidget *window, bool managed) {
         const QString id = QString::number(window->winId());
-        QRect now, last;
-        for (int attempt = 0; attempt < 40 && !(now.isValid() && now == last); ++attempt) {
+        QRect at, last;
+        for (int attempt = 0; attempt < 40 && !(at.isValid() && at == last); ++attempt) {
             QTest::qWait(100);
-            last = now;
+            last = at;
             // Absolute x and y, relative x and y, width, height; the borders left, right, top, bottom.
-            const QList<int> g =
-                numbers("xwininfo", {"-id", id}, "upper-left X:").mid(0, 6) +
-                (managed ? numbers("xprop", {"-id", id, "_NET_FRAME_EXTENTS"}, "=") : QList<int>(4));
-            now = g.size() == 10 ? QRect(g[0] - g[6], g[1] - g[8], g[4] + g[6] + g[7], g[5] + g[8] + g[9])
-                                 : QRect();
+            QList<int> g = numbers("xwininfo", {"-id", id}, "upper-left X:").mid(0, 6);
+            g += managed ? numbers("xprop", {"-id", id, "_NET_FRAME_EXTENTS"}, "=") : QList<int>(4);
+            at = g.size() < 10 ? QRect()
+                               : QRect(g[0] - g[6], g[1] - g[8], g[4] + g[6] + g[7], g[5] + g[8] + g[9]);
         }
-        return now == last ? now : QRect();
+        return at == last ? at : QRect();
     }
 
 private slots:
@@ -64,19 +60,17 @@ private slots:
         const QPoint off = frame.topLeft() + frame.bottomRight() - area.topLeft() - area.bottomRight();
         qInfo() << "frame" << frame << "centre off by" << off.x() / 2.0 << off.y() / 2.0;
         QVERIFY(frame.isValid() && std::abs(off.x()) <= 4 && std::abs(off.y()) <= 4);
-        if (!managed) {
-            return; // no title bar to drag
-        }
+        if (!managed) // no title bar to drag
+            return;
         // The window manager starts the drag on the first motion and moves the frame on the next.
         const QPoint grip(frame.center().x(), (frame.top() + window->geometry().top()) / 2);
         const QString drag =
             "mousemove %1 %2 sleep .2 mousedown 1 sleep .2 mousemove_relative 20 15 sleep .2 "
             "mousemove_relative 20 15 sleep .2 mouseup 1";
         QProcess::execute("xdotool", drag.arg(grip.x()).arg(grip.y()).split(' '));
-        const QRect moved = settledFrame(window, true);
-        QCOMPARE(moved.topLeft(), frame.topLeft() + QPoint(40, 30));
+        QCOMPARE(settledFrame(window, true), frame.translated(40, 30));
         QCOMPARE(WindowRegistry::show(kind), window);
-        QCOMPARE(settledFrame(window, true), moved);
+        QCOMPARE(settledFrame(window, true), frame.translated(40, 30));
     }
 };
 
