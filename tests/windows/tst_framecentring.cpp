@@ -32,8 +32,7 @@ class TestFrameCentring : public QObject {
             // Absolute x and y, relative x and y, width, height; the borders left, right, top, bottom.
             QList<int> g = numbers("xwininfo", {"-id", id}, "upper-left X:").mid(0, 6);
             g += managed ? numbers("xprop", {"-id", id, "_NET_FRAME_EXTENTS"}, "=") : QList<int>(4);
-            at = g.size() < 10 ? QRect()
-                               : QRect(g[0] - g[6], g[1] - g[8], g[4] + g[6] + g[7], g[5] + g[8] + g[9]);
+            at = g.size() < 10 ? QRect() : QRect(g[0], g[1], g[4], g[5]).adjusted(-g[6], -g[8], g[7], g[9]);
         }
         return at == last ? at : QRect();
     }
