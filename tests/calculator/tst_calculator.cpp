@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -183,6 +184,20 @@ private slots:
         QCOMPARE(combo->currentIndex(), expected);
         QCOMPARE(combo->lineEdit()->text(), expected < 0 ? QString() : combo->itemText(expected));
         QCOMPARE(allPoints(m_window) == before, expected == picked);
+    }
+    // The points and total boxes show results only: typing and pasting change nothing there.
+    void resultBoxesRefuseInput() {
+        QVERIFY(pickWithMouse(list(m_window, "Age"), list(m_window, "Age")->itemText(1)));
+        QApplication::clipboard()->setText(QStringLiteral("9"));
+        for (QLineEdit *box :
+             m_window->findChildren<QLineEdit *>(QRegularExpression(QStringLiteral("^txt_")))) {
+            const QString before = box->text();
+            box->setFocus();
+            QTest::keyClicks(box, QStringLiteral("7"));
+            QTest::keySequence(box, QKeySequence::Paste);
+            QTest::keyClick(box, Qt::Key_Backspace);
+            QCOMPARE(box->text(), before);
+        }
     }
     // Catalogue picks adding up to the bands' edges, a factor missing, a medical condition.
     void calculate_data() {
