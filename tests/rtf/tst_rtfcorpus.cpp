@@ -1,5 +1,4 @@
 // Every document of the shared RTF corpus loads, and its words follow LibreOffice's reading of it.
-#include "externaldata.h"
 #include "rtf/rtfreader.h"
 
 #include <QDirIterator>
@@ -88,8 +87,12 @@ void TestRtfCorpus::corpus_data() {
 void TestRtfCorpus::corpus() {
     QFETCH(QString, path);
     QFile file(path), reference(path.chopped(4) + u".lo.txt"_qs);
-    if (!path.endsWith(u".rtf"))
-        SWELTRA_DATA_MISSING(u"the shared RTF corpus, no RTF files in \"%1\""_qs.arg(path));
+    if (!path.endsWith(u".rtf")) { // "data missing" lets CTest count the skip as one
+        const QString missing = u"data missing: the shared RTF corpus, no RTF files in \"%1\""_qs.arg(path);
+        if (qEnvironmentVariable("SWELTRA_REQUIRE_CORPUS") == u"1")
+            QFAIL(qPrintable(missing)); // CI: a test must not pass on nothing
+        QSKIP(qPrintable(missing));
+    }
     QVERIFY(file.open(QIODevice::ReadOnly));
     QTextDocument doc;
     const ReadResult result = readRtf(file.readAll(), doc);
