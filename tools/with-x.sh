@@ -12,7 +12,7 @@
 # happens, the server, window manager and bus are stopped and the runtime folder removed.
 #
 # The server picks a free display itself and writes its number to us (-displayfd), so runs side
-# by side cannot race for one as xvfb-run -a can.
+# by side cannot race for one, as a display number guessed in advance can.
 set -uo pipefail
 
 usage() {
