@@ -21,9 +21,7 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     sweltra::platform::reportFirstPaintIfAsked();
     readAhead.join();
-    QApplication::setApplicationName(QStringLiteral("SweltraC"));
     QGuiApplication::setDesktopFileName(QStringLiteral("au.rudev.Sweltra"));
-    QApplication::setWindowIcon(sweltra::resources::windowIcon());
     sweltra::platform::installFontSubstitutes();
     sweltra::windows::registerWindowKinds();
 

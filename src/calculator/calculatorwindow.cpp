@@ -3,12 +3,10 @@
 #include "documents/documentstore.h"
 #include "documents/readmeviewer.h"
 #include "platform/entriesonly.h"
-#include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
 #include "platform/windowregistry.h"
-#include "resources/emblem.h"
 #include "risk/catalogue.h"
 #include "risk/verdict.h"
 
@@ -30,10 +28,7 @@ QString qs(std::string_view text) {
 }
 
 using platform::ControlRow;
-using platform::DesignFont;
-using platform::Face;
-using K = platform::ControlKind;
-using L = platform::Look;
+using namespace platform::layout;
 
 // The window's client area and its own font, for controls that name none.
 constexpr int clientWidthTwips = 9375;
@@ -147,8 +142,7 @@ constexpr std::string_view resetOrder[] = {"Dry_Bulb", "WBGT",    "Duration", "I
 CalculatorWindow::CalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frm_Sweltra"));
     setWindowTitle(QStringLiteral("Sweltra - Sports Medicine Australia (SA Branch) - Non-Desert Version*"));
-    setWindowIcon(resources::windowIcon());
-    setFont(platform::toFont(windowFont));
+    platform::setWindowFont(this, windowFont);
     QPalette background = palette();
     background.setColor(QPalette::Window, background.color(QPalette::Button));
     setPalette(background);
@@ -166,7 +160,6 @@ CalculatorWindow::CalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window
             auto *button = static_cast<QPushButton *>(control);
             button->setAutoDefault(false);
             button->setDefault(false);
-            button->installEventFilter(this);
             break;
         }
         default:
@@ -272,17 +265,6 @@ const CalculatorWindow::FactorControls *CalculatorWindow::factorOwning(const QOb
 }
 
 bool CalculatorWindow::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::KeyPress) {
-        // Without a default button Enter still works the focused button, as the space bar does.
-        if (auto *button = qobject_cast<QPushButton *>(watched)) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                button->click();
-                return true;
-            }
-            return false;
-        }
-    }
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::InputMethod) {
         if (const FactorControls *controls = factorOwning(watched)) {
             return filterListKey(*controls, event);

@@ -6,12 +6,10 @@
 #include "platform/richtextbox.h"
 #include "platform/shell.h"
 #include "platform/windowregistry.h"
-#include "resources/emblem.h"
 #include "sweltraconfig.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,17 +18,15 @@
 namespace sweltra::documents {
 namespace {
 
-using platform::Face;
-using K = platform::ControlKind;
-using L = platform::Look;
+using namespace platform::layout;
 
 constexpr int clientWidth = 9375;
 constexpr int clientHeight = 5925;
-constexpr platform::DesignFont windowFont{Face::MsSansSerif, 12, true};
-constexpr platform::DesignFont smallField{Face::MsSansSerif, 8.25, true};
-constexpr platform::DesignFont linkButton{Face::Verdana, 9.75, true};
+constexpr DesignFont windowFont{Face::MsSansSerif, 12, true};
+constexpr DesignFont smallField{Face::MsSansSerif, 8.25, true};
+constexpr DesignFont linkButton{Face::Verdana, 9.75, true};
 // The box's text takes the document's own fonts.
-constexpr platform::DesignFont documentFont = platform::parentFont;
+constexpr DesignFont documentFont = platform::parentFont;
 
 // clang-format off
 constexpr platform::ControlRow controlRows[] = {
@@ -66,12 +62,11 @@ const char16_t returnToCalculator[] = u"Sweltra";
 frmReadMeViewer::frmReadMeViewer(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmReadMeViewer"));
     setWindowTitle(QStringLiteral("Readme Viewer"));
-    setWindowIcon(resources::windowIcon());
-    setFont(platform::toFont(windowFont));
+    platform::setWindowFont(this, windowFont);
     platform::setClientSize(this, clientWidth, clientHeight, false);
 
     platform::buildControls(this, controlRows, [](const platform::ControlRow &row, QWidget *control) {
-        // Enter presses the focused button, as the keyboard user expects of every button here.
+        // The focused button is drawn as the default one, the button Enter presses.
         if (row.kind == K::Button) {
             static_cast<QPushButton *>(control)->setAutoDefault(true);
         }

@@ -2,10 +2,10 @@
 
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
-#include "resources/emblem.h"
 
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -21,7 +21,30 @@ QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QWidget *makeControl(QWidget *parent, const ControlRow &row) {
+// Enter works the focused button as the space bar does, whether or not it is a default button.
+// A held key presses it once: a press that hands over to another window must not go on to
+// press that window's focused button, and back again.
+class EnterPresses : public QObject {
+public:
+    explicit EnterPresses(QPushButton *button) : QObject(button) { button->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) {
+            return false;
+        }
+        if (!key->isAutoRepeat()) {
+            static_cast<QPushButton *>(watched)->click();
+        }
+        return true;
+    }
+};
+
+QWidget *makeControl(QWidget *parent, const ControlRow &row, const PictureLookup &pictures) {
     switch (row.kind) {
     case ControlKind::Label: {
         auto *label = new QLabel(parent);
@@ -30,8 +53,11 @@ QWidget *makeControl(QWidget *parent, const ControlRow &row) {
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
     }
-    case ControlKind::Button:
-        return new QPushButton(qs(row.caption), parent);
+    case ControlKind::Button: {
+        auto *button = new QPushButton(qs(row.caption), parent);
+        new EnterPresses(button);
+        return button;
+    }
     case ControlKind::TextField:
         return new QLineEdit(qs(row.caption), parent);
     case ControlKind::ReadOnly: {
@@ -45,7 +71,9 @@ QWidget *makeControl(QWidget *parent, const ControlRow &row) {
         return new QComboBox(parent);
     case ControlKind::Picture: {
         auto *picture = new QLabel(parent);
-        picture->setPixmap(QPixmap::fromImage(resources::bitmap(std::string(row.caption).c_str())));
+        if (pictures) {
+            picture->setPixmap(QPixmap::fromImage(pictures(std::string(row.caption).c_str())));
+        }
         picture->setAlignment(Qt::AlignCenter);
         return picture;
     }
@@ -83,14 +111,11 @@ void applyLook(QWidget *control, Look look) {
 
 } // namespace
 
-QFont toFont(DesignFont font) {
-    return designFont(font.face, font.points, font.bold);
-}
-
-void buildControls(QWidget *parent, std::span<const ControlRow> rows, const PrepareControl &prepare) {
+void buildControls(QWidget *parent, std::span<const ControlRow> rows, const PrepareControl &prepare,
+                   const PictureLookup &pictures) {
     std::vector<std::pair<int, QWidget *>> tabOrder;
     for (const ControlRow &row : rows) {
-        QWidget *control = makeControl(parent, row);
+        QWidget *control = makeControl(parent, row, pictures);
         control->setObjectName(qs(row.name));
         control->setGeometry(toPixels(row.box));
         if (row.font.points > 0) {

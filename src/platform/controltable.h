@@ -3,6 +3,8 @@
 #include "platform/fonts.h"
 #include "platform/twips.h"
 
+#include <QImage>
+
 #include <functional>
 #include <span>
 #include <string_view>
@@ -14,25 +16,14 @@ namespace sweltra::platform {
 // What a row of a window's layout table becomes.
 enum class ControlKind {
     Label,     // static text, left-aligned at the top of its box
-    Button,    // push button
+    Button,    // push button; Enter presses it when it has the focus, once however long it is held
     TextField, // single-line text field
     ReadOnly,  // read-only text field, centred, that still takes the focus
     List,      // drop-down list with an edit field
-    Picture,   // a compiled-in bitmap (the caption names it), centred in its box
+    Picture,   // the picture the caption names, centred in its box
     RichText,  // rich-text box
     Outline,   // a thin rectangle drawn behind the controls it frames
 };
-
-// A font as the windows were designed; a size of 0 leaves the control in its window's font.
-struct DesignFont {
-    Face face;
-    double points;
-    bool bold;
-};
-
-inline constexpr DesignFont parentFont{Face::MsSansSerif, 0, false};
-
-QFont toFont(DesignFont font);
 
 // How a control differs from its kind's ordinary look.
 enum class Look { Plain, Black, DarkRed, Hidden };
@@ -52,11 +43,23 @@ struct ControlRow {
 // What a window adds to each control of its own before the tab order is set.
 using PrepareControl = std::function<void(const ControlRow &row, QWidget *control)>;
 
-// Creates the rows' controls on the parent, named, placed, captioned and in their fonts, lets the
-// window prepare each, and then chains those with a tab index in its order.
-void buildControls(QWidget *parent, std::span<const ControlRow> rows, const PrepareControl &prepare = {});
+// The picture a Picture row's caption names.
+using PictureLookup = std::function<QImage(const char *name)>;
+
+// Creates the rows' controls on the parent, named, placed, captioned, in their fonts and with
+// their pictures, lets the window prepare each, and then chains those with a tab index in its order.
+void buildControls(QWidget *parent, std::span<const ControlRow> rows, const PrepareControl &prepare = {},
+                   const PictureLookup &pictures = {});
 
 // Makes the window a fixed-size dialog-framed window of the given client size, centred.
 void makeFixedDialog(QWidget *window, const char *name, int widthTwips, int heightTwips);
+
+// The words the windows' layout tables are written in.
+namespace layout {
+using platform::DesignFont;
+using platform::Face;
+using K = ControlKind;
+using L = Look;
+} // namespace layout
 
 } // namespace sweltra::platform

@@ -1,6 +1,7 @@
 #include "platform/fonts.h"
 
 #include <QStringList>
+#include <QWidget>
 
 #ifdef SWELTRA_FONTCONFIG
 #include <fontconfig/fontconfig.h>
@@ -20,8 +21,8 @@ struct FaceEntry {
 
 const FaceEntry &entry(Face face) {
     static const FaceEntry table[] = {
-        // Arial's widths (Liberation Sans, Arimo) fit every calculator caption with room to spare;
-        // plain DejaVu Sans is too wide for several, its condensed cut is not.
+        // Arial's widths (Liberation Sans, Arimo) fit captions laid out for this face with room to
+        // spare; plain DejaVu Sans is too wide for several, its condensed cut is not.
         {Face::MsSansSerif,
          "MS Sans Serif",
          {"Liberation Sans", "Arimo", "Arial", "DejaVu Sans Condensed", "DejaVu Sans"}},
@@ -49,6 +50,14 @@ QFont designFont(Face face, double points, bool bold) {
     font.setBold(bold);
     font.setStyleHint(face == Face::ComicSansMs ? QFont::Fantasy : QFont::SansSerif);
     return font;
+}
+
+QFont toFont(DesignFont font) {
+    return designFont(font.face, font.points, font.bold);
+}
+
+void setWindowFont(QWidget *window, DesignFont font) {
+    window->setFont(toFont(font));
 }
 
 void installFontSubstitutes() {

@@ -1,6 +1,7 @@
 #include "platform/messagebox.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace sweltra::platform {
@@ -20,8 +21,9 @@ void showMessage(QWidget *parent, const QString &message) {
         observer()(message);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("SweltraC"), message, QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("SweltraMessage"));
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), message, QMessageBox::Ok,
+                    parent);
+    box.setObjectName(QStringLiteral("message"));
     box.setWindowModality(Qt::ApplicationModal);
     // Some styles put a picture on dialog buttons; the box carries none at all.
     box.button(QMessageBox::Ok)->setIcon(QIcon());

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <QWidget>
 
 namespace sweltra::platform {
@@ -12,11 +11,5 @@ void setClientSize(QWidget *window, int widthTwips, int heightTwips, bool fixed)
 // frame a window manager draws is known only once the window is on the screen: the window is
 // placed as well as can be guessed now and put right when it first appears; later moves stay.
 void centreOnScreen(QWidget *window);
-
-// A control of another window, by its object name; nullptr when the window or control is absent.
-// Windows reach each other's controls this way, never through each other's classes.
-template <typename T> T *control(QWidget *window, const char *name) {
-    return window ? window->findChild<T *>(QString::fromLatin1(name)) : nullptr;
-}
 
 } // namespace sweltra::platform

@@ -44,7 +44,7 @@ void WindowRegistry::reset() {
     for (Slot &slot : table()) {
         slot.factory = nullptr;
         if (slot.window) {
-            // Bypass refusals (the viewer's stay-open flag): tests start from nothing.
+            // Bypass a window that refuses to close: tests start from nothing.
             delete slot.window.data();
         }
     }

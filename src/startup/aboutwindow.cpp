@@ -14,10 +14,7 @@
 namespace sweltra::startup {
 namespace {
 
-using platform::DesignFont;
-using platform::Face;
-using K = platform::ControlKind;
-using L = platform::Look;
+using namespace platform::layout;
 
 constexpr int clientWidth = 9405;
 constexpr int clientHeight = 5955;
@@ -55,13 +52,11 @@ bool pressesBack(const QKeyEvent *key) {
 AboutWindow::AboutWindow(QWidget *parent) : QWidget(parent) {
     platform::makeFixedDialog(this, "frmVeskAbout", clientWidth, clientHeight);
     setWindowTitle(QStringLiteral("About Sweltra °C"));
-    setFont(platform::toFont(windowFont));
-    platform::buildControls(this, controlRows);
+    platform::setWindowFont(this, windowFont);
+    platform::buildControls(this, controlRows, {}, resources::bitmap);
 
     m_back = findChild<QPushButton *>(QStringLiteral("cmdOK"));
     m_back->setDefault(true);
-    // A held Enter would otherwise go back and forth between this window and the start-up one.
-    m_back->installEventFilter(this);
     connect(m_back, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
 
     // The picture takes the focus in its turn, and shows when it has it.
@@ -93,16 +88,6 @@ void AboutWindow::keyPressEvent(QKeyEvent *event) {
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-bool AboutWindow::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->isAutoRepeat() && pressesBack(key)) {
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void AboutWindow::txtDisclaimer_Change() {

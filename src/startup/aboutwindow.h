@@ -31,7 +31,6 @@ public:
 protected:
     // Back is the default and the cancel button: Enter and Esc that no control takes press it.
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void txtDisclaimer_Change();

@@ -13,10 +13,7 @@
 namespace sweltra::startup {
 namespace {
 
-using platform::DesignFont;
-using platform::Face;
-using K = platform::ControlKind;
-using L = platform::Look;
+using namespace platform::layout;
 
 constexpr int clientWidth = 9405;
 constexpr int clientHeight = 6240;
@@ -73,8 +70,7 @@ void fitToText(QLabel *label) {
 StartupWindow::StartupWindow(QWidget *parent) : QWidget(parent) {
     platform::makeFixedDialog(this, "frmVESKsplash", clientWidth, clientHeight);
     setWindowTitle(QString());
-    setWindowIcon(resources::windowIcon());
-    setFont(platform::toFont(windowFont));
+    platform::setWindowFont(this, windowFont);
     fillWith(this, background);
 
     auto *panel = new QFrame(this);
@@ -84,12 +80,15 @@ StartupWindow::StartupWindow(QWidget *parent) : QWidget(parent) {
     panel->setStyleSheet(QString::fromLatin1(buttonStyle));
     fillWith(panel, Qt::white);
 
-    platform::buildControls(panel, controlRows, [](const platform::ControlRow &row, QWidget *control) {
-        if (row.kind == K::Label) {
-            fillWith(control, Qt::white);
-            fitToText(static_cast<QLabel *>(control));
-        }
-    });
+    platform::buildControls(
+        panel, controlRows,
+        [](const platform::ControlRow &row, QWidget *control) {
+            if (row.kind == K::Label) {
+                fillWith(control, Qt::white);
+                fitToText(static_cast<QLabel *>(control));
+            }
+        },
+        resources::bitmap);
 
     auto *readme = findChild<QPushButton *>(QStringLiteral("cmdDisclaimer"));
     connect(readme, &QPushButton::clicked, this, &StartupWindow::cmdDisclaimer_Click);
@@ -117,11 +116,6 @@ bool StartupWindow::eventFilter(QObject *watched, QEvent *event) {
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // Enter presses the focused button, like the space bar; a held key presses it once.
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()); button && !key->isAutoRepeat()) {
-            button->click();
-        }
-        return true;
     case Qt::Key_Space:
     case Qt::Key_Tab:
     case Qt::Key_Backtab:

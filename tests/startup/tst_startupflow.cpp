@@ -103,6 +103,7 @@ private slots:
         row("Esc on Accept", "cmdAccept", Qt::Key_Escape, none);
         row("Enter on Readme", "cmdDisclaimer", Qt::Key_Return, about);
         row("keypad Enter on Accept", "cmdAccept", Qt::Key_Enter, calculator);
+        row("held Enter on Accept presses it only once", "cmdAccept", -Qt::Key_Return, startup);
         row("space on Accept", "cmdAccept", Qt::Key_Space, calculator);
         row("Tab only moves the focus", "cmdAccept", Qt::Key_Tab, startup);
         row("arrow only moves the focus", "cmdAccept", Qt::Key_Up, startup);

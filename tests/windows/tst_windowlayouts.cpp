@@ -18,6 +18,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -96,11 +97,11 @@ private slots:
     void init() { windows::registerWindowKinds(); }
     void cleanup() { WindowRegistry::reset(); }
 
-    // Each row made once at its box (a label sized to its text keeps the box's centre), shown as the table
-    // says, inside the window, its caption fitting in the shipped fonts, named if it takes the focus.
+    // Each row made once at its box (a label fitted to its text keeps its centre), shown as the table says,
+    // inside the window, its caption fitting the shipped fonts, named if it takes the focus; the icon shown.
     void eachControlAsTheTableSays_data() { eachWindow(); }
     void eachControlAsTheTableSays() {
-        QVERIFY(openWindow());
+        QVERIFY(openWindow() && !m_window->windowHandle()->icon().isNull());
         for (const ControlRow &row : m_rows) {
             QWidget *control = controlOf(m_window, row);
             QVERIFY2(control, row.name.data());
