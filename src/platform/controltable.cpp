@@ -2,6 +2,7 @@
 
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
+#include "platform/utf8.h"
 #include "resources/emblem.h"
 
 #include <QComboBox>
@@ -16,10 +17,6 @@
 
 namespace sweltra::platform {
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QWidget *makeControl(QWidget *parent, const ControlRow &row) {
     switch (row.kind) {

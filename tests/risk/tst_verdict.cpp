@@ -1,5 +1,4 @@
-#include "risk/catalogue.h"
-#include "risk/verdict.h"
+#include "risk/lowering.h"
 
 #include <QTest>
 
@@ -14,8 +13,8 @@ QByteArray bytes(std::string_view text) {
     return QByteArray(text.data(), qsizetype(text.size()));
 }
 
-QByteArray documentOf(const std::optional<std::string_view> &document) {
-    return document ? bytes(*document) : QByteArray("<none>");
+QByteArray bandOf(const RiskOutcome &outcome) {
+    return outcome.band ? bytes(bandName(*outcome.band)) : QByteArray("<none>");
 }
 
 // Box texts in check order: Dry_Bulb, WBGT, Duration, Intensity, Acclimatization, Ability, Age,
@@ -35,10 +34,33 @@ QByteArrayList with(QByteArrayList texts, PointsBox box, const QByteArray &text)
 // Every factor at its lowest points, medical "None", on the WBGT scale.
 const QByteArrayList lowest{"", "2", "2", "2", "2", "2", "2", "2", "2", "1", "1", "0"};
 
-const QByteArray low = "\\Risk Score 55 and below recommendation.rtf";
-const QByteArray moderate = "\\Risk Score 56-65 recommendation.rtf";
-const QByteArray high = "\\Risk Score 66-74 recommendation.rtf";
-const QByteArray top = "\\Risk Score  75 recommendation.rtf";
+// A real pick: the first in list order on one temperature scale, medical "None", whose points add
+// up to `left`.
+bool pickSum(Assessment &picks, std::string_view scale, int left, std::size_t from = 0) {
+    if (from == factorCount)
+        return left == 0;
+    const RiskFactor &factor = factors()[from];
+    if (!factor.scored || (factor.key != scale && (factor.key == "WBGT" || factor.key == "Dry_Bulb")))
+        return pickSum(picks, scale, left, from + 1);
+    for (std::size_t i = 0; i < factor.options.size(); ++i) {
+        const int *points = std::get_if<int>(&factor.options[i].points);
+        if (points && *points <= left && pickSum(picks, scale, left - *points, from + 1))
+            return bool(picks[factor] = i);
+    }
+    return false;
+}
+
+RiskOutcome verdictWith(Assessment picks, const RiskFactor &factor, std::size_t option) {
+    picks[factor] = option;
+    return calculateRisk(pointsOf(picks));
+}
+
+// What the weather, the ground and the people bring: an organiser cannot change it on the day.
+bool fixed(const RiskFactor &factor) {
+    constexpr std::string_view keys[] = {"WBGT", "Dry_Bulb", "Acclimatization", "Ability",
+                                         "Age",  "Surface",  "Medical"};
+    return std::ranges::find(keys, factor.key) != std::end(keys);
+}
 
 } // namespace
 
@@ -50,7 +72,11 @@ private slots:
     void completeness();
     void outcome_data();
     void outcome();
-    void bandEdgeAtZero();
+    void bands();
+    void lowering_data();
+    void lowering();
+    void changeLineReads();
+    void loweringNeedsScore();
     void pointsValue_data();
     void pointsValue();
     void boxKeysAreFactorKeys();
@@ -100,50 +126,121 @@ void TestVerdict::completeness() {
     QCOMPARE(outcome.kind == Kind::Incomplete, !message.isEmpty());
     QCOMPARE(bytes(outcome.message), message);
     if (!message.isEmpty())
-        QVERIFY(!outcome.document);
+        QVERIFY(!outcome.band);
 }
 
-// Complete choices the lists allow, summed by hand: the extremes, both sides of each band edge,
-// and the referral, which only exactly "X" in the medical box makes.
+// Outcomes that no search for a total finds: the referral, which only exactly "X" in the medical
+// box makes, and the rounding of the time of event.
 void TestVerdict::outcome_data() {
     QTest::addColumn<QByteArrayList>("texts");
     QTest::addColumn<double>("total");
-    QTest::addColumn<QByteArray>("document");
-    const QByteArrayList highest{"", "20", "8", "10", "8", "8", "8", "10", "10", "8", "8", "0"};
-    const QByteArray referral = "\\Medical Conditions.rtf";
-    // clang-format off
-    QTest::newRow("lowest: 18") << lowest << 18.0 << low;
-    QTest::newRow("highest: 98") << highest << 98.0 << top;
-    QTest::newRow("highest on air temperature: 98")
-        << with(with(highest, PointsBox::WBGT, ""), PointsBox::Dry_Bulb, "20") << 98.0 << top;
-    QTest::newRow("55") << QByteArrayList{"", "14", "6", "6", "5", "6", "2", "6", "5", "1", "4", "0"} << 55.0 << low;
-    QTest::newRow("56") << QByteArrayList{"14", "", "6", "6", "5", "6", "2", "6", "5", "2", "4", "0"} << 56.0 << moderate;
-    QTest::newRow("65") << QByteArrayList{"", "14", "6", "6", "5", "6", "2", "6", "10", "2", "8", "0"} << 65.0 << moderate;
-    QTest::newRow("66") << QByteArrayList{"", "14", "8", "6", "5", "6", "2", "6", "10", "1", "8", "0"} << 66.0 << high;
-    QTest::newRow("74") << QByteArrayList{"", "14", "8", "10", "5", "6", "2", "10", "10", "1", "8", "0"} << 74.0 << high;
-    QTest::newRow("75") << QByteArrayList{"", "14", "8", "10", "5", "6", "2", "10", "10", "2", "8", "0"} << 75.0 << top;
-    // clang-format on
-    QTest::newRow("X: referral, no total") << with(lowest, PointsBox::Medical, "X") << -1.0 << referral;
-    QTest::newRow("lower-case x adds 0") << with(lowest, PointsBox::Medical, "x") << 18.0 << low;
+    QTest::addColumn<QByteArray>("band");
+    QTest::newRow("X: referral, no total")
+        << with(lowest, PointsBox::Medical, "X") << -1.0 << QByteArray("<none>");
+    QTest::newRow("lower-case x adds 0")
+        << with(lowest, PointsBox::Medical, "x") << 18.0 << QByteArray("lower");
     // The time of event is added as a whole number, a half going to the even neighbour.
-    QTest::newRow("time 2.5 adds 2") << with(lowest, PointsBox::Time, "2.5") << 18.0 << low;
-    QTest::newRow("time 3.5 adds 4") << with(lowest, PointsBox::Time, "3.5") << 20.0 << low;
+    QTest::newRow("time 2.5 adds 2") << with(lowest, PointsBox::Time, "2.5") << 18.0 << QByteArray("lower");
+    QTest::newRow("time 3.5 adds 4") << with(lowest, PointsBox::Time, "3.5") << 20.0 << QByteArray("lower");
 }
 
 void TestVerdict::outcome() {
     QFETCH(QByteArrayList, texts);
     QFETCH(double, total); // -1: referred, no total
-    QFETCH(QByteArray, document);
+    QFETCH(QByteArray, band);
     const RiskOutcome outcome = verdict(texts);
     QCOMPARE(outcome.kind, total < 0 ? Kind::MedicalReferral : Kind::Scored);
     QCOMPARE(outcome.total, total < 0 ? 0.0 : total);
-    QCOMPARE(documentOf(outcome.document), document);
+    QCOMPARE(bandOf(outcome), band);
 }
 
-// No choice sums to 0 or less, but the band table ends there.
-void TestVerdict::bandEdgeAtZero() {
-    QCOMPARE(documentOf(recommendationForTotal(1.0)), low);
-    QCOMPARE(documentOf(recommendationForTotal(0.0)), QByteArray("<none>"));
+// Each band's range as named holds the band at both ends and no more; no choice sums to 0 or
+// less, but the lowest band ends there.
+void TestVerdict::bands() {
+    for (const Band band : {Band::Lower, Band::Moderate, Band::High, Band::Extreme}) {
+        const BandRange range = bandRange(band);
+        QCOMPARE(!range.lowest, band == Band::Lower);
+        QCOMPARE(!range.highest, band == Band::Extreme);
+        QVERIFY(!range.lowest || (bandOf(*range.lowest) == band && bandOf(*range.lowest - 1) != band));
+        QVERIFY(!range.highest || (bandOf(*range.highest) == band && bandOf(*range.highest + 1) != band));
+    }
+    QVERIFY(bandOf(1.0) == Band::Lower && !bandOf(0.0));
+}
+
+// Real picks at the extremes and on both sides of each band edge, on both temperature scales: the
+// verdict's total and band, and the changes that would lower it, each judged by the verdict anew.
+void TestVerdict::lowering_data() {
+    QTest::addColumn<int>("sum");
+    QTest::addColumn<QByteArray>("band");
+    const std::pair<int, const char *> rows[] = {{18, "lower"},    {55, "lower"},  {56, "moderate"},
+                                                 {65, "moderate"}, {66, "high"},   {74, "high"},
+                                                 {75, "extreme"},  {98, "extreme"}};
+    for (const auto &[sum, band] : rows)
+        QTest::addRow("%d", sum) << sum << QByteArray(band);
+}
+
+void TestVerdict::lowering() {
+    QFETCH(int, sum);
+    QFETCH(QByteArray, band);
+    Assessment now;
+    QVERIFY(pickSum(now, sum % 2 ? "WBGT" : "Dry_Bulb", sum));
+    const RiskOutcome outcome = calculateRisk(pointsOf(now));
+    QCOMPARE(outcome.total, double(sum));
+    QCOMPARE(bandOf(outcome), band);
+
+    const std::optional<Lowering> lowering = whatWouldLower(now);
+    QVERIFY(lowering && lowering->changes.empty() == (sum == 18));
+    Assessment together = now;
+    const Change *before = nullptr;
+    for (const Change &change : lowering->changes) {
+        const RiskFactor &factor = *change.factor;
+        QVERIFY2(!fixed(factor), factor.key.data());
+        QCOMPARE(change.from, now[factor].value());
+        QVERIFY(change.saved > 0 && change.total == sum - change.saved);
+        // The option that saves most, the first of those in the list.
+        for (std::size_t to = 0; to < factor.options.size(); ++to) {
+            const RiskOutcome changed = verdictWith(now, factor, to);
+            QVERIFY(to < change.to ? changed.total > change.total : changed.total >= change.total);
+            QVERIFY(to != change.to || changed.band == change.band);
+        }
+        QVERIFY(!before || before->saved > change.saved ||
+                (before->saved == change.saved && indexOf(*before->factor) < indexOf(factor)));
+        before = &change;
+        together[factor] = change.to;
+    }
+    // A factor that can change and is not listed saves nothing, whatever is picked.
+    for (const RiskFactor &factor : factors()) {
+        if (factor.scored && !fixed(factor) && together[factor] == now[factor]) {
+            for (std::size_t to = 0; to < factor.options.size(); ++to)
+                QVERIFY2(verdictWith(now, factor, to).total >= sum, factor.key.data());
+        }
+    }
+    const RiskOutcome all = calculateRisk(pointsOf(together));
+    QVERIFY(lowering->total == all.total && all.band == lowering->band);
+}
+
+// The line as the record will print it, for the highest pick's time of event.
+void TestVerdict::changeLineReads() {
+    Assessment highest;
+    QVERIFY(pickSum(highest, "WBGT", 98));
+    const std::optional<Lowering> lowering = whatWouldLower(highest);
+    QVERIFY(lowering && lowering->total == 61 && lowering->band == Band::Moderate);
+    const auto time = std::ranges::find(lowering->changes, findFactor("Time"), &Change::factor);
+    QVERIFY(time != lowering->changes.end());
+    QCOMPARE(QString::fromStdString(changeLine(*time)),
+             "Time of event (DST): 12 noon to 4 pm \u2192 Before 9 am: 8 points fewer, total 90 (extreme)");
+}
+
+// A referral and an unfinished assessment list no changes.
+void TestVerdict::loweringNeedsScore() {
+    Assessment picks;
+    QVERIFY(pickSum(picks, "WBGT", 18));
+    const RiskFactor &medical = *findFactor("Medical");
+    for (std::size_t i = 0; i < medical.options.size(); ++i) {
+        picks[medical] = i;
+        QCOMPARE(bool(whatWouldLower(picks)), std::holds_alternative<int>(medical.options[i].points));
+    }
+    QVERIFY(!whatWouldLower(Assessment{}));
 }
 
 // One row for each rule of the conversion.
