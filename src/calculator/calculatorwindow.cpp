@@ -378,10 +378,9 @@ risk::Choices CalculatorWindow::choices() const {
         if (const int index = controls.list->currentIndex(); index >= 0) {
             choices.assessment[*controls.factor] = static_cast<std::size_t>(index);
         }
-    }
-    for (std::size_t i = 0; i < risk::pointsBoxCount; ++i) {
-        const auto box = static_cast<risk::PointsBox>(i);
-        choices.points[box] = factorControls(risk::boxKey(box)).points->text().toStdString();
+        if (const auto box = risk::boxOf(controls.factor->key)) {
+            choices.points[*box] = controls.points->text().toStdString();
+        }
     }
     return choices;
 }

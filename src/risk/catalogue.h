@@ -10,13 +10,9 @@
 namespace sweltra::risk {
 
 // The exclusion mark "X" of a serious medical condition: it refers, it does not score.
-struct Referral {
-    bool operator==(const Referral &) const = default;
-};
+struct Referral {};
 // The options of the factor that carries no points.
-struct NoPoints {
-    bool operator==(const NoPoints &) const = default;
-};
+struct NoPoints {};
 
 // What picking an option adds: whole points, the referral, or nothing.
 using OptionPoints = std::variant<int, Referral, NoPoints>;

@@ -15,6 +15,8 @@ std::optional<Lowering> whatWouldLower(const Assessment &assessment) {
     for (const RiskFactor &factor : factors()) {
         if (!factor.changeable)
             continue;
+        // A scored assessment has every changeable factor chosen, and each catalogue total a band.
+        const std::size_t from = assessment[factor].value();
         std::optional<Change> best;
         for (std::size_t to = 0; to < factor.options.size(); ++to) {
             Assessment changed = assessment;
@@ -23,8 +25,7 @@ std::optional<Lowering> whatWouldLower(const Assessment &assessment) {
             const double saved = now.total - outcome.total;
             // Strictly more, so a tie keeps the option first in the list.
             if (saved > (best ? best->saved : 0.0))
-                best = Change{&factor,       assessment[factor].value(), to, saved,
-                              outcome.total, outcome.band.value()};
+                best = Change{&factor, from, to, saved, outcome.total, outcome.band.value()};
         }
         if (best) {
             changes.push_back(*best);

@@ -163,8 +163,6 @@ void TestCatalogue::naming_data() {
                                           << QByteArray("Athletes' Other Risky Medical Conditions");
     QTest::newRow("alternative scale")
         << QByteArray("Dry_Bulb") << QByteArray("1") << QByteArray("Ordinary Air Temperature");
-    QTest::newRow("full stop inside") << QByteArray("Other") << QByteArray("12")
-                                      << QByteArray("Other factors: Consider, but no points added.");
 }
 
 void TestCatalogue::naming() {

@@ -13,17 +13,11 @@ QByteArray bytes(std::string_view text) {
     return QByteArray(text.data(), qsizetype(text.size()));
 }
 
-QByteArray bandOf(const RiskOutcome &outcome) {
-    return outcome.band ? bytes(bandName(*outcome.band)) : QByteArray("<none>");
-}
-
-// Box texts in check order: Dry_Bulb, WBGT, Duration, Intensity, Acclimatization, Ability, Age,
-// Drinks, Time, Surface, Venue, Medical.
-RiskOutcome verdict(const QByteArrayList &texts) {
-    RiskPoints points;
-    for (std::size_t i = 0; i < pointsBoxCount; ++i)
-        points.texts[i] = texts.value(qsizetype(i)).toStdString();
-    return calculateRisk(points);
+// The outcome as one comparable text: the message, "referral", or the total and its band.
+QByteArray said(const RiskOutcome &outcome) {
+    if (outcome.kind != Kind::Scored)
+        return outcome.kind == Kind::Incomplete ? bytes(outcome.message) : "referral";
+    return QByteArray::number(outcome.total) + ' ' + (outcome.band ? bytes(bandName(*outcome.band)) : "-");
 }
 
 QByteArrayList with(QByteArrayList texts, PointsBox box, const QByteArray &text) {
@@ -31,7 +25,8 @@ QByteArrayList with(QByteArrayList texts, PointsBox box, const QByteArray &text)
     return texts;
 }
 
-// Every factor at its lowest points, medical "None", on the WBGT scale.
+// Box texts in check order: Dry_Bulb, WBGT, Duration, Intensity, Acclimatization, Ability, Age,
+// Drinks, Time, Surface, Venue, Medical. Every factor at its lowest points, medical "None".
 const QByteArrayList lowest{"", "2", "2", "2", "2", "2", "2", "2", "2", "1", "1", "0"};
 
 // A real pick: the first in list order on one temperature scale, medical "None", whose points add
@@ -56,11 +51,7 @@ RiskOutcome verdictWith(Assessment picks, const RiskFactor &factor, std::size_t 
 }
 
 // What the weather, the ground and the people bring: an organiser cannot change it on the day.
-bool fixed(const RiskFactor &factor) {
-    constexpr std::string_view keys[] = {"WBGT", "Dry_Bulb", "Acclimatization", "Ability",
-                                         "Age",  "Surface",  "Medical"};
-    return std::ranges::find(keys, factor.key) != std::end(keys);
-}
+const QByteArrayList fixed{"WBGT", "Dry_Bulb", "Acclimatization", "Ability", "Age", "Surface", "Medical"};
 
 } // namespace
 
@@ -68,28 +59,25 @@ class TestVerdict : public QObject {
     Q_OBJECT
 
 private slots:
-    void completeness_data();
-    void completeness();
-    void outcome_data();
-    void outcome();
+    void verdict_data();
+    void verdict();
     void bands();
     void lowering_data();
     void lowering();
     void changeLineReads();
-    void loweringNeedsScore();
     void pointsValue_data();
     void pointsValue();
-    void boxKeysAreFactorKeys();
 };
 
-void TestVerdict::completeness_data() {
+// What the boxes' texts give: completeness in check order, then the referral, then total and band.
+void TestVerdict::verdict_data() {
     QTest::addColumn<QByteArrayList>("texts");
-    QTest::addColumn<QByteArray>("message"); // empty: complete
+    QTest::addColumn<QByteArray>("outcome");
 
     QTest::newRow("all empty") << QByteArrayList(12) << QByteArray("Please add Temperature data.");
-    QTest::newRow("WBGT alone is temperature") << lowest << QByteArray();
+    QTest::newRow("WBGT alone is temperature") << lowest << QByteArray("18 lower");
     QTest::newRow("air temperature alone is temperature")
-        << with(with(lowest, PointsBox::WBGT, ""), PointsBox::Dry_Bulb, "2") << QByteArray();
+        << with(with(lowest, PointsBox::WBGT, ""), PointsBox::Dry_Bulb, "2") << QByteArray("18 lower");
 
     // Each later factor missing alone names it; so does it with all that follow missing too.
     const struct {
@@ -117,76 +105,51 @@ void TestVerdict::completeness_data() {
     QTest::newRow("medical X, duration missing")
         << with(with(lowest, PointsBox::Duration, ""), PointsBox::Medical, "X")
         << QByteArray("Please add Overall Length of Event data.");
+    // Only exactly "X" in the medical box refers; the time of event is added as a whole number, a
+    // half going to the even neighbour.
+    QTest::newRow("X: referral") << with(lowest, PointsBox::Medical, "X") << QByteArray("referral");
+    QTest::newRow("lower-case x adds 0") << with(lowest, PointsBox::Medical, "x") << QByteArray("18 lower");
+    QTest::newRow("time 2.5 adds 2") << with(lowest, PointsBox::Time, "2.5") << QByteArray("18 lower");
+    QTest::newRow("time 3.5 adds 4") << with(lowest, PointsBox::Time, "3.5") << QByteArray("20 lower");
 }
 
-void TestVerdict::completeness() {
+void TestVerdict::verdict() {
     QFETCH(QByteArrayList, texts);
-    QFETCH(QByteArray, message);
-    const RiskOutcome outcome = verdict(texts);
-    QCOMPARE(outcome.kind == Kind::Incomplete, !message.isEmpty());
-    QCOMPARE(bytes(outcome.message), message);
-    if (!message.isEmpty())
-        QVERIFY(!outcome.band);
+    QFETCH(QByteArray, outcome);
+    RiskPoints points;
+    for (std::size_t i = 0; i < pointsBoxCount; ++i)
+        points.texts[i] = texts.value(qsizetype(i)).toStdString();
+    QCOMPARE(said(calculateRisk(points)), outcome);
 }
 
-// Outcomes that no search for a total finds: the referral, which only exactly "X" in the medical
-// box makes, and the rounding of the time of event.
-void TestVerdict::outcome_data() {
-    QTest::addColumn<QByteArrayList>("texts");
-    QTest::addColumn<double>("total");
-    QTest::addColumn<QByteArray>("band");
-    QTest::newRow("X: referral, no total")
-        << with(lowest, PointsBox::Medical, "X") << -1.0 << QByteArray("<none>");
-    QTest::newRow("lower-case x adds 0")
-        << with(lowest, PointsBox::Medical, "x") << 18.0 << QByteArray("lower");
-    // The time of event is added as a whole number, a half going to the even neighbour.
-    QTest::newRow("time 2.5 adds 2") << with(lowest, PointsBox::Time, "2.5") << 18.0 << QByteArray("lower");
-    QTest::newRow("time 3.5 adds 4") << with(lowest, PointsBox::Time, "3.5") << 20.0 << QByteArray("lower");
-}
-
-void TestVerdict::outcome() {
-    QFETCH(QByteArrayList, texts);
-    QFETCH(double, total); // -1: referred, no total
-    QFETCH(QByteArray, band);
-    const RiskOutcome outcome = verdict(texts);
-    QCOMPARE(outcome.kind, total < 0 ? Kind::MedicalReferral : Kind::Scored);
-    QCOMPARE(outcome.total, total < 0 ? 0.0 : total);
-    QCOMPARE(bandOf(outcome), band);
-}
-
-// Each band's range as named holds the band at both ends and no more; no choice sums to 0 or
-// less, but the lowest band ends there.
+// Each band's range as named holds the band at its ends and no more; no choice sums to 0 or less,
+// but the lowest band ends there.
 void TestVerdict::bands() {
     for (const Band band : {Band::Lower, Band::Moderate, Band::High, Band::Extreme}) {
-        const BandRange range = bandRange(band);
-        QCOMPARE(!range.lowest, band == Band::Lower);
-        QCOMPARE(!range.highest, band == Band::Extreme);
-        QVERIFY(!range.lowest || (bandOf(*range.lowest) == band && bandOf(*range.lowest - 1) != band));
-        QVERIFY(!range.highest || (bandOf(*range.highest) == band && bandOf(*range.highest + 1) != band));
+        const auto [lowest, highest] = bandRange(band);
+        QVERIFY(!lowest || (bandOf(*lowest) == band && bandOf(*lowest - 1) != band));
+        QVERIFY(!highest || (bandOf(*highest) == band && bandOf(*highest + 1) != band));
     }
     QVERIFY(bandOf(1.0) == Band::Lower && !bandOf(0.0));
 }
 
 // Real picks at the extremes and on both sides of each band edge, on both temperature scales: the
-// verdict's total and band, and the changes that would lower it, each judged by the verdict anew.
+// verdict, and the changes that would lower it, each judged by the verdict anew.
 void TestVerdict::lowering_data() {
     QTest::addColumn<int>("sum");
-    QTest::addColumn<QByteArray>("band");
-    const std::pair<int, const char *> rows[] = {{18, "lower"},    {55, "lower"},  {56, "moderate"},
-                                                 {65, "moderate"}, {66, "high"},   {74, "high"},
-                                                 {75, "extreme"},  {98, "extreme"}};
-    for (const auto &[sum, band] : rows)
-        QTest::addRow("%d", sum) << sum << QByteArray(band);
+    QTest::addColumn<QByteArray>("outcome");
+    const char *bands[] = {"18 lower", "55 lower", "56 moderate", "65 moderate",
+                           "66 high",  "74 high",  "75 extreme",  "98 extreme"};
+    for (const char *outcome : bands)
+        QTest::newRow(outcome) << atoi(outcome) << QByteArray(outcome);
 }
 
 void TestVerdict::lowering() {
     QFETCH(int, sum);
-    QFETCH(QByteArray, band);
+    QFETCH(QByteArray, outcome);
     Assessment now;
     QVERIFY(pickSum(now, sum % 2 ? "WBGT" : "Dry_Bulb", sum));
-    const RiskOutcome outcome = calculateRisk(pointsOf(now));
-    QCOMPARE(outcome.total, double(sum));
-    QCOMPARE(bandOf(outcome), band);
+    QCOMPARE(said(calculateRisk(pointsOf(now))), outcome);
 
     const std::optional<Lowering> lowering = whatWouldLower(now);
     QVERIFY(lowering && lowering->changes.empty() == (sum == 18));
@@ -194,9 +157,8 @@ void TestVerdict::lowering() {
     const Change *before = nullptr;
     for (const Change &change : lowering->changes) {
         const RiskFactor &factor = *change.factor;
-        QVERIFY2(!fixed(factor), factor.key.data());
-        QCOMPARE(change.from, now[factor].value());
-        QVERIFY(change.saved > 0 && change.total == sum - change.saved);
+        QVERIFY2(!fixed.contains(bytes(factor.key)), factor.key.data());
+        QVERIFY(change.from == now[factor] && change.saved > 0 && change.total == sum - change.saved);
         // The option that saves most, the first of those in the list.
         for (std::size_t to = 0; to < factor.options.size(); ++to) {
             const RiskOutcome changed = verdictWith(now, factor, to);
@@ -210,37 +172,30 @@ void TestVerdict::lowering() {
     }
     // A factor that can change and is not listed saves nothing, whatever is picked.
     for (const RiskFactor &factor : factors()) {
-        if (factor.scored && !fixed(factor) && together[factor] == now[factor]) {
-            for (std::size_t to = 0; to < factor.options.size(); ++to)
-                QVERIFY2(verdictWith(now, factor, to).total >= sum, factor.key.data());
-        }
+        if (!factor.scored || fixed.contains(bytes(factor.key)) || together[factor] != now[factor])
+            continue;
+        for (std::size_t to = 0; to < factor.options.size(); ++to)
+            QVERIFY2(verdictWith(now, factor, to).total >= sum, factor.key.data());
     }
     const RiskOutcome all = calculateRisk(pointsOf(together));
     QVERIFY(lowering->total == all.total && all.band == lowering->band);
+    // A referral lists nothing.
+    const RiskFactor &medical = *findFactor("Medical");
+    for (std::size_t i = 0; i < medical.options.size(); ++i) {
+        now[medical] = i;
+        QCOMPARE(bool(whatWouldLower(now)), std::holds_alternative<int>(medical.options[i].points));
+    }
 }
 
-// The line as the record will print it, for the highest pick's time of event.
+// The line as the record will print it: the highest pick's time of event.
 void TestVerdict::changeLineReads() {
     Assessment highest;
     QVERIFY(pickSum(highest, "WBGT", 98));
-    const std::optional<Lowering> lowering = whatWouldLower(highest);
-    QVERIFY(lowering && lowering->total == 61 && lowering->band == Band::Moderate);
-    const auto time = std::ranges::find(lowering->changes, findFactor("Time"), &Change::factor);
-    QVERIFY(time != lowering->changes.end());
+    const std::vector<Change> changes = whatWouldLower(highest).value().changes;
+    const auto time = std::ranges::find(changes, findFactor("Time"), &Change::factor);
+    QVERIFY(time != changes.end());
     QCOMPARE(QString::fromStdString(changeLine(*time)),
              "Time of event (DST): 12 noon to 4 pm \u2192 Before 9 am: 8 points fewer, total 90 (extreme)");
-}
-
-// A referral and an unfinished assessment list no changes.
-void TestVerdict::loweringNeedsScore() {
-    Assessment picks;
-    QVERIFY(pickSum(picks, "WBGT", 18));
-    const RiskFactor &medical = *findFactor("Medical");
-    for (std::size_t i = 0; i < medical.options.size(); ++i) {
-        picks[medical] = i;
-        QCOMPARE(bool(whatWouldLower(picks)), std::holds_alternative<int>(medical.options[i].points));
-    }
-    QVERIFY(!whatWouldLower(Assessment{}));
 }
 
 // One row for each rule of the conversion.
@@ -259,13 +214,6 @@ void TestVerdict::pointsValue() {
     QFETCH(QByteArray, text);
     QFETCH(double, value);
     QCOMPARE(sweltra::risk::pointsValue({text.constData(), std::size_t(text.size())}), value);
-}
-
-void TestVerdict::boxKeysAreFactorKeys() {
-    for (std::size_t i = 0; i < pointsBoxCount; ++i) {
-        const RiskFactor *factor = findFactor(boxKey(static_cast<PointsBox>(i)));
-        QVERIFY2(factor && factor->scored, qPrintable(QString::number(i)));
-    }
 }
 
 QTEST_APPLESS_MAIN(TestVerdict)
