@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 namespace sweltra::risk {
 
@@ -124,11 +125,9 @@ constexpr std::array<RiskFactor, factorCount> catalogue{{
 
 // The caption's own number, the digits before its leading ". "; nothing for an unnumbered caption.
 std::string_view ownNumber(std::string_view caption) {
-    const std::size_t dot = caption.find(". ");
-    if (dot == 0 || dot > 3 ||
-        !std::ranges::all_of(caption.substr(0, dot), [](char c) { return c >= '0' && c <= '9'; }))
-        return {};
-    return caption.substr(0, dot);
+    const std::string_view number = caption.substr(0, caption.find(". "));
+    const bool digits = std::ranges::all_of(number, [](unsigned char c) { return std::isdigit(c) != 0; });
+    return digits ? number : std::string_view();
 }
 
 } // namespace

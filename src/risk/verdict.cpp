@@ -137,8 +137,8 @@ std::string_view bandName(Band band) {
 
 std::string totalText(double total) {
     std::array<char, 32> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), total == 0 ? 0.0 : total,
-                                      std::chars_format::general, 15);
+    const auto result =
+        std::to_chars(text.data(), text.data() + text.size(), total, std::chars_format::general, 15);
     return std::string(text.data(), result.ptr);
 }
 

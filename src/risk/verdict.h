@@ -66,8 +66,7 @@ struct RiskOutcome {
 // The whole verdict: completeness in box order, then the medical referral, then total and band.
 RiskOutcome calculateRisk(const RiskPoints &points);
 
-// A total as the program writes it: whole totals without a decimal point, at most 15 digits, and
-// zero without a sign.
+// A total as the program writes it: whole totals without a decimal point, at most 15 digits.
 std::string totalText(double total);
 
 // The decimal number at the start of a text: leading spaces and tabs skipped, an optional sign,

@@ -127,6 +127,7 @@ void TestVerdict::verdict() {
 void TestVerdict::bands() {
     for (const Band band : {Band::Lower, Band::Moderate, Band::High, Band::Extreme}) {
         const auto [lowest, highest] = bandRange(band);
+        QVERIFY(bool(lowest) == (band != Band::Lower) && bool(highest) == (band != Band::Extreme));
         QVERIFY(!lowest || (bandOf(*lowest) == band && bandOf(*lowest - 1) != band));
         QVERIFY(!highest || (bandOf(*highest) == band && bandOf(*highest + 1) != band));
     }
