@@ -5,8 +5,7 @@
 #include "platform/messagebox.h"
 #include "platform/printing.h"
 #include "platform/richtextbox.h"
-#include "risk/catalogue.h"
-#include "risk/verdict.h"
+#include "platform/utf8.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -16,14 +15,13 @@
 #include <QTextDocumentFragment>
 #include <QTextTable>
 
-#include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace sweltra::calculator {
 namespace {
 
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::qs;
 
 QString text(const char *source) {
     return QCoreApplication::translate("AssessmentRecord", source);
@@ -31,55 +29,22 @@ QString text(const char *source) {
 
 const QString recordTitle = QStringLiteral("Heat risk assessment");
 
-struct Band {
-    std::string_view document;
-    const char *name;
-};
-
-// The bands by the recommendation the verdict gives for them.
-constexpr Band bands[] = {
-    {risk::band55andBelowDocument, "Risk score 55 and below"},
-    {risk::band56to65Document, "Risk score 56-65"},
-    {risk::band66to74Document, "Risk score 66-74"},
-    {risk::topBandDocument, "Risk score 75 and above"},
-};
+// A band as the guidelines name it: "Risk score 55 and below", "Risk score 56-65".
+QString bandLine(risk::Band band) {
+    const risk::BandRange range = risk::bandRange(band);
+    if (!range.lowest) {
+        return text("Risk score %1 and below").arg(*range.highest);
+    }
+    if (!range.highest) {
+        return text("Risk score %1 and above").arg(*range.lowest);
+    }
+    return text("Risk score %1-%2").arg(*range.lowest).arg(*range.highest);
+}
 
 // A factor's caption on paper: without the asterisk that points to the window's "*" button, and
 // the alternative temperature scale under the number of the factor it answers.
 QString recordCaption(const risk::RiskFactor &factor) {
-    QString caption = qs(factor.caption);
-    if (caption.endsWith(QLatin1Char('*'))) {
-        caption.chop(1);
-    }
-    if (!caption.isEmpty() && caption.front().isDigit()) {
-        return caption;
-    }
-    QString number;
-    for (const risk::RiskFactor &earlier : risk::factors()) {
-        if (&earlier == &factor) {
-            break;
-        }
-        const QString other = qs(earlier.caption);
-        const qsizetype dot = other.indexOf(QLatin1String(". "));
-        if (dot > 0 && other.front().isDigit()) {
-            number = other.left(dot + 2);
-        }
-    }
-    return number + caption;
-}
-
-risk::RiskPoints pointsOf(const std::vector<FactorChoice> &choices) {
-    risk::RiskPoints points;
-    for (std::size_t i = 0; i < risk::pointsBoxCount; ++i) {
-        const auto box = static_cast<risk::PointsBox>(i);
-        const auto choice = std::find_if(choices.begin(), choices.end(), [box](const FactorChoice &c) {
-            return c.factor && c.factor->key == risk::boxKey(box);
-        });
-        if (choice != choices.end()) {
-            points[box] = choice->points.toStdString();
-        }
-    }
-    return points;
+    return qs(risk::factorNumber(factor)) + QStringLiteral(". ") + qs(risk::factorName(factor));
 }
 
 QTextCharFormat charFormat(qreal points, bool bold, const QColor &colour = QColor(20, 20, 20)) {
@@ -99,12 +64,18 @@ void addParagraph(QTextCursor &cursor, const QString &line, const QTextCharForma
     cursor.insertText(line, format);
 }
 
-void writeChoices(QTextCursor &cursor, const std::vector<FactorChoice> &choices) {
-    std::vector<const FactorChoice *> rows;
-    for (const FactorChoice &choice : choices) {
+void writeChoices(QTextCursor &cursor, const risk::Choices &choices) {
+    struct Row {
+        const risk::RiskFactor *factor;
+        QString points;
+    };
+    std::vector<Row> rows;
+    for (const risk::RiskFactor &factor : risk::factors()) {
+        const auto box = risk::boxOf(factor.key);
+        const QString points = box ? qs(choices.points[*box]) : QString();
         // The temperature scale that was not used has no points and no row.
-        if (choice.factor && (!choice.factor->scored || !choice.points.isEmpty())) {
-            rows.push_back(&choice);
+        if (!factor.scored || !points.isEmpty()) {
+            rows.push_back({&factor, points});
         }
     }
     QTextTableFormat table;
@@ -141,12 +112,13 @@ void writeChoices(QTextCursor &cursor, const std::vector<FactorChoice> &choices)
     write(0, 1, text("Chosen"), header);
     write(0, 2, text("Points"), header);
     int row = 1;
-    for (const FactorChoice *choice : rows) {
-        write(row, 0, recordCaption(*choice->factor), plain);
-        const bool chosen = !choice->entry.isEmpty();
-        write(row, 1, chosen ? choice->entry : text("none chosen"), chosen ? plain : missing);
-        const bool scored = choice->factor->scored;
-        write(row, 2, scored ? choice->points : text("no points"), scored ? plain : missing);
+    for (const Row &choice : rows) {
+        write(row, 0, recordCaption(*choice.factor), plain);
+        const std::optional<std::size_t> chosen = choices.assessment[*choice.factor];
+        write(row, 1, chosen ? qs(choice.factor->options[*chosen].text) : text("none chosen"),
+              chosen ? plain : missing);
+        const bool scored = choice.factor->scored;
+        write(row, 2, scored ? choice.points : text("no points"), scored ? plain : missing);
         ++row;
     }
     cursor = grid->lastCursorPosition();
@@ -163,12 +135,8 @@ void writeVerdict(QTextCursor &cursor, const risk::RiskOutcome &outcome) {
                      charFormat(10, false), 4);
         return;
     }
-    addParagraph(cursor, text("Total: %1 risk points").arg(QString::number(outcome.total, 'g', 15)), strong,
-                 16);
-    const auto band = std::find_if(std::begin(bands), std::end(bands),
-                                   [&outcome](const Band &b) { return outcome.document == b.document; });
-    addParagraph(cursor,
-                 band != std::end(bands) ? text(band->name) : text("No risk score band for this total"),
+    addParagraph(cursor, text("Total: %1 risk points").arg(qs(risk::totalText(outcome.total))), strong, 16);
+    addParagraph(cursor, outcome.band ? bandLine(*outcome.band) : text("No risk score band for this total"),
                  strong, 4);
 }
 
@@ -196,8 +164,8 @@ void writeRecommendation(QTextCursor &cursor, QTextDocument &record, std::string
 
 } // namespace
 
-AssessmentRecord buildAssessmentRecord(const std::vector<FactorChoice> &choices, const QDateTime &madeAt) {
-    const risk::RiskOutcome outcome = risk::calculateRisk(pointsOf(choices));
+AssessmentRecord buildAssessmentRecord(const risk::Choices &choices, const QDateTime &madeAt) {
+    const risk::RiskOutcome outcome = risk::calculateRisk(choices.points);
     if (outcome.kind == risk::RiskOutcome::Kind::Incomplete) {
         return {qs(outcome.message), nullptr};
     }
@@ -224,8 +192,8 @@ AssessmentRecord buildAssessmentRecord(const std::vector<FactorChoice> &choices,
 
     writeChoices(cursor, choices);
     writeVerdict(cursor, outcome);
-    if (outcome.document) {
-        writeRecommendation(cursor, *record, *outcome.document);
+    if (const auto document = documents::documentFor(outcome)) {
+        writeRecommendation(cursor, *record, *document);
     }
     return {QString(), std::move(record)};
 }
@@ -235,7 +203,7 @@ QString assessmentFileName(const QDateTime &madeAt) {
 }
 
 void installAssessmentCommands(QWidget *window, platform::RichTextBox *guidelines,
-                               std::function<std::vector<FactorChoice>()> choices) {
+                               std::function<risk::Choices()> choices) {
     // The record of this moment's choices, or the missing factor named as "Calculate Total:" names it.
     const auto recordNow = [window, choices]() -> std::pair<QDateTime, std::unique_ptr<QTextDocument>> {
         const QDateTime now = QDateTime::currentDateTime();

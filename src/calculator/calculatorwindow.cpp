@@ -1,14 +1,15 @@
 #include "calculator/calculatorwindow.h"
 
+#include "calculator/assessmentrecord.h"
 #include "documents/documentstore.h"
 #include "documents/readmeviewer.h"
 #include "platform/entriesonly.h"
 #include "platform/messagebox.h"
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
+#include "platform/utf8.h"
 #include "platform/windowregistry.h"
-#include "risk/catalogue.h"
-#include "risk/verdict.h"
+#include "risk/assessment.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -23,12 +24,9 @@
 namespace sweltra::calculator {
 namespace {
 
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 using platform::ControlRow;
 using namespace platform::layout;
+using platform::qs;
 
 // The window's client area and its own font, for controls that name none.
 constexpr int clientWidthTwips = 9375;
@@ -98,19 +96,6 @@ constexpr ControlRow rows[] = {
 };
 // clang-format on
 
-// The factor's name as a screen reader should say it: the caption without number and asterisk.
-QString factorName(std::string_view caption) {
-    QString name = qs(caption);
-    const qsizetype dot = name.indexOf(QLatin1String(". "));
-    if (dot > 0 && dot <= 3 && name.front().isDigit()) {
-        name.remove(0, dot + 2);
-    }
-    if (name.endsWith(QLatin1Char('*'))) {
-        name.chop(1);
-    }
-    return name;
-}
-
 // The character a key press types, or 0 for keys that type none. Tab and Delete keep their work
 // (focus moves, Delete edits the field); in an open list Return, Enter and Escape pick or close it.
 char16_t typedCharacter(const QKeyEvent &key, bool listOpen) {
@@ -173,7 +158,7 @@ CalculatorWindow::CalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window
     m_guidelines->setAccessibleName(tr("Recommendation"));
     bindFactors();
     wireCommands();
-    installAssessmentCommands(this, m_guidelines, [this] { return assessmentChoices(); });
+    installAssessmentCommands(this, m_guidelines, [this] { return choices(); });
 
     platform::setClientSize(this, clientWidthTwips, clientHeightTwips, false);
     platform::centreOnScreen(this);
@@ -221,7 +206,7 @@ void CalculatorWindow::bindFactors() {
         list->setCurrentIndex(-1);
         list->setMaxVisibleItems(std::max(list->count(), list->maxVisibleItems()));
         if (points) {
-            points->setAccessibleName(tr("Risk points for %1").arg(factorName(factor.caption)));
+            points->setAccessibleName(tr("Risk points for %1").arg(qs(risk::factorName(factor))));
         }
         m_factors.push_back({&factor, caption, list, points});
     }
@@ -317,28 +302,18 @@ void CalculatorWindow::keyPress(char16_t &keyAscii) {
 }
 
 void CalculatorWindow::cmd_Calculate_Click() {
-    risk::RiskPoints points;
-    for (std::size_t i = 0; i < risk::pointsBoxCount; ++i) {
-        const auto box = static_cast<risk::PointsBox>(i);
-        points[box] = factorControls(risk::boxKey(box)).points->text().toStdString();
-    }
-    const risk::RiskOutcome outcome = risk::calculateRisk(points);
-    switch (outcome.kind) {
-    case risk::RiskOutcome::Kind::Incomplete:
+    const risk::RiskOutcome outcome = risk::calculateRisk(choices().points);
+    if (outcome.kind == risk::RiskOutcome::Kind::Incomplete) {
         platform::showMessage(this, qs(outcome.message));
         return;
-    case risk::RiskOutcome::Kind::MedicalReferral:
-        documents::loadDocument(*m_guidelines, outcome.document.value_or(risk::medicalConditionsDocument));
-        return;
-    case risk::RiskOutcome::Kind::Scored: {
-        // A blank stands where a minus sign would; the total is written before the document loads.
-        const double total = outcome.total == 0 ? 0.0 : outcome.total;
-        m_total->setText((total < 0 ? QString() : QStringLiteral(" ")) + QString::number(total, 'g', 15));
-        if (outcome.document) {
-            documents::loadDocument(*m_guidelines, *outcome.document);
-        }
-        return;
     }
+    // A blank stands where a minus sign would; the total is written before the document loads.
+    if (outcome.kind == risk::RiskOutcome::Kind::Scored) {
+        m_total->setText((outcome.total < 0 ? QString() : QStringLiteral(" ")) +
+                         qs(risk::totalText(outcome.total)));
+    }
+    if (const auto document = documents::documentFor(outcome)) {
+        documents::loadDocument(*m_guidelines, *document);
     }
 }
 
@@ -378,12 +353,16 @@ void CalculatorWindow::showInViewer(std::string_view document) {
     }
 }
 
-std::vector<FactorChoice> CalculatorWindow::assessmentChoices() const {
-    std::vector<FactorChoice> choices;
+risk::Choices CalculatorWindow::choices() const {
+    risk::Choices choices;
     for (const FactorControls &controls : m_factors) {
-        const int index = controls.list->currentIndex();
-        choices.push_back({controls.factor, index < 0 ? QString() : controls.list->itemText(index),
-                           controls.points ? controls.points->text() : QString()});
+        // The lists hold the catalogue's options in its order.
+        if (const int index = controls.list->currentIndex(); index >= 0) {
+            choices.assessment[*controls.factor] = static_cast<std::size_t>(index);
+        }
+        if (const auto box = risk::boxOf(controls.factor->key)) {
+            choices.points[*box] = controls.points->text().toStdString();
+        }
     }
     return choices;
 }

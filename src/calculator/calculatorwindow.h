@@ -1,6 +1,5 @@
 #pragma once
 
-#include "calculator/assessmentrecord.h"
 #include "platform/controltable.h"
 
 #include <QWidget>
@@ -15,7 +14,8 @@ class QLineEdit;
 
 namespace sweltra::risk {
 struct RiskFactor;
-}
+struct Choices;
+} // namespace sweltra::risk
 namespace sweltra::platform {
 class RichTextBox;
 }
@@ -66,8 +66,8 @@ private:
     static void keyPress(char16_t &keyAscii);
     bool filterListKey(const FactorControls &controls, QEvent *event);
     void showInViewer(std::string_view document);
-    // What the record of the assessment is made from: each factor's chosen entry and points.
-    std::vector<FactorChoice> assessmentChoices() const;
+    // What "Calculate Total:" and the record judge: each list's chosen entry and each points box's text.
+    risk::Choices choices() const;
 
     std::vector<FactorControls> m_factors;
     QLineEdit *m_total = nullptr;

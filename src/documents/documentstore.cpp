@@ -2,13 +2,27 @@
 
 #include "platform/programfolder.h"
 #include "platform/richtextbox.h"
+#include "platform/utf8.h"
 
 #include <QDir>
 
 namespace sweltra::documents {
 
+std::optional<std::string_view> documentFor(const risk::RiskOutcome &outcome) {
+    using Kind = risk::RiskOutcome::Kind;
+    // In the order of the bands, lowest first.
+    constexpr std::string_view recommendations[] = {band55andBelow, band56to65, band66to74, topBand};
+    if (outcome.kind == Kind::MedicalReferral) {
+        return medicalConditions;
+    }
+    if (outcome.kind == Kind::Scored && outcome.band) {
+        return recommendations[static_cast<std::size_t>(*outcome.band)];
+    }
+    return std::nullopt;
+}
+
 QString documentPath(std::string_view name) {
-    QString file = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    QString file = platform::qs(name);
     if (file.startsWith(QLatin1Char('\\'))) {
         file.remove(0, 1);
     }

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <string_view>
 
 namespace sweltra::platform {
@@ -12,13 +13,13 @@ class RichTextBox;
 
 namespace sweltra::documents {
 
-// The eight guidance documents, by the names the program knows them by; the verdict names five.
-// Each name starts with a backslash, the separator of the system they were named on.
-inline constexpr std::string_view topBand = risk::topBandDocument;
-inline constexpr std::string_view band66to74 = risk::band66to74Document;
-inline constexpr std::string_view band56to65 = risk::band56to65Document;
-inline constexpr std::string_view band55andBelow = risk::band55andBelowDocument;
-inline constexpr std::string_view medicalConditions = risk::medicalConditionsDocument;
+// The eight guidance documents, by the names the program knows them by. Each name starts with a
+// backslash, the separator of the system they were named on; the top band's has two blanks.
+inline constexpr std::string_view topBand = "\\Risk Score  75 recommendation.rtf";
+inline constexpr std::string_view band66to74 = "\\Risk Score 66-74 recommendation.rtf";
+inline constexpr std::string_view band56to65 = "\\Risk Score 56-65 recommendation.rtf";
+inline constexpr std::string_view band55andBelow = "\\Risk Score 55 and below recommendation.rtf";
+inline constexpr std::string_view medicalConditions = "\\Medical Conditions.rtf";
 inline constexpr std::string_view asterisk = "\\Asterisk.rtf";
 inline constexpr std::string_view fullGuidelines =
     "\\Sports Medicine Australia - hot weather guidelines score4.rtf";
@@ -27,6 +28,10 @@ inline constexpr std::string_view conditionsOfUse = "\\VESK Disclaimer-Setup.rtf
 inline constexpr std::string_view allDocuments[] = {topBand,        band66to74,        band56to65,
                                                     band55andBelow, medicalConditions, asterisk,
                                                     fullGuidelines, conditionsOfUse};
+
+// The document a verdict shows: the band's recommendation for a total, the note on medical
+// conditions for a referral; nothing for a total without band or a factor still to be answered.
+std::optional<std::string_view> documentFor(const risk::RiskOutcome &outcome);
 
 // The file a document name stands for: the program folder joined to the bare file name with
 // this platform's separator. The file name itself is kept exactly, blanks included.

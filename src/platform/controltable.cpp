@@ -2,6 +2,7 @@
 
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
+#include "platform/utf8.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -16,10 +17,6 @@
 
 namespace sweltra::platform {
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Enter works the focused button as the space bar does, whether or not it is a default button.
 // A held key presses it once: a press that hands over to another window must not go on to

@@ -2,122 +2,133 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 namespace sweltra::risk {
 
 namespace {
 
 constexpr std::array<FactorOption, 4> wbgtOptions{{
-    {"<23°C", "2"},
-    {"23 to 27", "10"},
-    {"28 to 29", "14"},
-    {">= 30°C", "20"},
+    {"<23°C", 2},
+    {"23 to 27", 10},
+    {"28 to 29", 14},
+    {">= 30°C", 20},
 }};
 
 constexpr std::array<FactorOption, 4> dryBulbOptions{{
-    {"<24°C", "2"},
-    {"24 to 29", "10"},
-    {"30 to 32", "14"},
-    {">= 33°C", "20"},
+    {"<24°C", 2},
+    {"24 to 29", 10},
+    {"30 to 32", 14},
+    {">= 33°C", 20},
 }};
 
 constexpr std::array<FactorOption, 4> durationOptions{{
-    {"<30", "2"},
-    {"30 to 60", "4"},
-    {"60 to 120", "6"},
-    {">120", "8"},
+    {"<30", 2},
+    {"30 to 60", 4},
+    {"60 to 120", 6},
+    {">120", 8},
 }};
 
 constexpr std::array<FactorOption, 5> intensityOptions{{
-    {"Easy pace throughout", "2"},
-    {"Moderate pace, breaks in intensity", "4"},
-    {"Moderate pace throughout", "6"},
-    {"Sustained effort with some breaks", "8"},
-    {"Sustained effort throughout", "10"},
+    {"Easy pace throughout", 2},
+    {"Moderate pace, breaks in intensity", 4},
+    {"Moderate pace throughout", 6},
+    {"Sustained effort with some breaks", 8},
+    {"Sustained effort throughout", 10},
 }};
 
 constexpr std::array<FactorOption, 3> acclimatizationOptions{{
-    {"Used to hot weather conditions", "2"},
-    {"Used to warm weather conditions", "5"},
-    {"Used to cool/cold conditions", "8"},
+    {"Used to hot weather conditions", 2},
+    {"Used to warm weather conditions", 5},
+    {"Used to cool/cold conditions", 8},
 }};
 
 // "Good fitness level" scores like "Moderate fitness levels"; the guidelines have it so.
 constexpr std::array<FactorOption, 4> abilityOptions{{
-    {"Elite fitness levels", "2"},
-    {"Good fitness level", "6"},
-    {"Moderate fitness levels", "6"},
-    {"Low fitness levels", "8"},
+    {"Elite fitness levels", 2},
+    {"Good fitness level", 6},
+    {"Moderate fitness levels", 6},
+    {"Low fitness levels", 8},
 }};
 
 constexpr std::array<FactorOption, 5> ageOptions{{
-    {"Under 13", "8"},
-    {"13 to 17", "5"},
-    {"18 to 30", "2"},
-    {"30 to 40", "5"},
-    {"Over 40", "8"},
+    {"Under 13", 8},
+    {"13 to 17", 5},
+    {"18 to 30", 2},
+    {"30 to 40", 5},
+    {"Over 40", 8},
 }};
 
 constexpr std::array<FactorOption, 5> drinksOptions{{
-    {"<15", "2"},
-    {"15 to 25", "4"},
-    {"25 to 35", "6"},
-    {"35 to 45", "8"},
-    {">45", "10"},
+    {"<15", 2},
+    {"15 to 25", 4},
+    {"25 to 35", 6},
+    {"35 to 45", 8},
+    {">45", 10},
 }};
 
 constexpr std::array<FactorOption, 5> timeOptions{{
-    {"Before 9 am", "2"},
-    {"9 am to 12 noon", "5"},
-    {"12 noon to 4 pm", "10"},
-    {"4 pm to sunset", "5"},
-    {"After dark", "2"},
+    {"Before 9 am", 2},
+    {"9 am to 12 noon", 5},
+    {"12 noon to 4 pm", 10},
+    {"4 pm to sunset", 5},
+    {"After dark", 2},
 }};
 
 constexpr std::array<FactorOption, 6> surfaceOptions{{
-    {"Water", "1"},
-    {"Grass", "2"},
-    {"Boards", "4"},
-    {"Sand", "6"},
-    {"Synthetic surface", "6"},
-    {"Asphalt", "8"},
+    {"Water", 1},
+    {"Grass", 2},
+    {"Boards", 4},
+    {"Sand", 6},
+    {"Synthetic surface", 6},
+    {"Asphalt", 8},
 }};
 
 constexpr std::array<FactorOption, 3> venueOptions{{
-    {"Indoor air conditioning", "1"},
-    {"Indoor no air conditioning", "4"},
-    {"Outdoors", "8"},
+    {"Indoor air conditioning", 1},
+    {"Indoor no air conditioning", 4},
+    {"Outdoors", 8},
 }};
 
 // "X" is the exclusion mark: these conditions are referred to the medical document, not scored.
 constexpr std::array<FactorOption, 3> medicalOptions{{
-    {"None", "0"},
-    {"High: Asthma, Diabetes, Pregnancy, *", "X"},
-    {"Extreme: Flu,Diarrhea,Drugs,Alcohol, *", "X"},
+    {"None", 0},
+    {"High: Asthma, Diabetes, Pregnancy, *", Referral{}},
+    {"Extreme: Flu,Diarrhea,Drugs,Alcohol, *", Referral{}},
 }};
 
 constexpr std::array<FactorOption, 4> otherOptions{{
-    {"Shade available during breaks?", {}},
-    {"Water freely available at venue?", {}},
-    {"Sports trainer/first aid provider available?", {}},
-    {"Individual body fat of participants?", {}},
+    {"Shade available during breaks?", NoPoints{}},
+    {"Water freely available at venue?", NoPoints{}},
+    {"Sports trainer/first aid provider available?", NoPoints{}},
+    {"Individual body fat of participants?", NoPoints{}},
 }};
 
-constexpr std::array<RiskFactor, 13> catalogue{{
+// What an organiser can still change on the day; the weather, the ground and the people are given.
+constexpr bool onTheDay = true;
+
+constexpr std::array<RiskFactor, factorCount> catalogue{{
     {"WBGT", "1. Wet Bulb Globe Temperature", true, wbgtOptions},
     {"Dry_Bulb", "Ordinary Air Temperature*", true, dryBulbOptions},
-    {"Duration", "2. Overall length of event (min)", true, durationOptions},
-    {"Intensity", "3. Individual intensity during the event", true, intensityOptions},
+    {"Duration", "2. Overall length of event (min)", true, durationOptions, onTheDay},
+    {"Intensity", "3. Individual intensity during the event", true, intensityOptions, onTheDay},
     {"Acclimatization", "4. Acclimatization of participants", true, acclimatizationOptions},
     {"Ability", "5. Athletic ability of individuals", true, abilityOptions},
     {"Age", "6. Age of Participants", true, ageOptions},
-    {"Drinks", "7. Time Between Drinks (min)", true, drinksOptions},
-    {"Time", "8. Time of event (DST)", true, timeOptions},
+    {"Drinks", "7. Time Between Drinks (min)", true, drinksOptions, onTheDay},
+    {"Time", "8. Time of event (DST)", true, timeOptions, onTheDay},
     {"Surface", "9. Surface type", true, surfaceOptions},
-    {"Venue", "10. Venue", true, venueOptions},
+    {"Venue", "10. Venue", true, venueOptions, onTheDay},
     {"Medical", "11. Athletes' Other Risky Medical Conditions*", true, medicalOptions},
     {"Other", "12. Other factors: Consider, but no points added.", false, otherOptions},
 }};
+
+// The caption's own number, the digits before its leading ". "; nothing for an unnumbered caption.
+std::string_view ownNumber(std::string_view caption) {
+    const std::string_view number = caption.substr(0, caption.find(". "));
+    const bool digits = std::ranges::all_of(number, [](unsigned char c) { return std::isdigit(c) != 0; });
+    return digits ? number : std::string_view();
+}
 
 } // namespace
 
@@ -130,13 +141,40 @@ const RiskFactor *findFactor(std::string_view key) {
     return found == catalogue.end() ? nullptr : &*found;
 }
 
-std::optional<std::string_view> pointsFor(const RiskFactor &factor, std::string_view optionText) {
+std::size_t indexOf(const RiskFactor &factor) {
+    return static_cast<std::size_t>(&factor - catalogue.data());
+}
+
+std::string pointsText(const FactorOption &option) {
+    if (const int *points = std::get_if<int>(&option.points))
+        return std::to_string(*points);
+    return std::holds_alternative<Referral>(option.points) ? std::string(referralMark) : "";
+}
+
+std::optional<std::string> pointsFor(const RiskFactor &factor, std::string_view optionText) {
     if (!factor.scored)
         return std::nullopt;
     const auto found = std::ranges::find(factor.options, optionText, &FactorOption::text);
-    if (found == factor.options.end() || found->points.empty())
+    if (found == factor.options.end())
         return std::nullopt;
-    return found->points;
+    return pointsText(*found);
+}
+
+std::string_view factorName(const RiskFactor &factor) {
+    std::string_view name = factor.caption;
+    if (const std::string_view number = ownNumber(name); !number.empty())
+        name.remove_prefix(number.size() + 2);
+    if (name.ends_with('*'))
+        name.remove_suffix(1);
+    return name;
+}
+
+std::string_view factorNumber(const RiskFactor &factor) {
+    for (std::size_t i = indexOf(factor) + 1; i-- > 0;) {
+        if (const std::string_view number = ownNumber(catalogue[i].caption); !number.empty())
+            return number;
+    }
+    return {};
 }
 
 } // namespace sweltra::risk

@@ -1,16 +1,27 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <variant>
 
 namespace sweltra::risk {
+
+// The exclusion mark "X" of a serious medical condition: it refers, it does not score.
+struct Referral {};
+// The options of the factor that carries no points.
+struct NoPoints {};
+
+// What picking an option adds: whole points, the referral, or nothing.
+using OptionPoints = std::variant<int, Referral, NoPoints>;
 
 // One entry of a factor's list. Its text is also its key: a picked entry is recognised by
 // comparing texts exactly.
 struct FactorOption {
     std::string_view text;
-    std::string_view points; // whole number in decimal digits, or "X"; empty when it carries no points
+    OptionPoints points;
 };
 
 struct RiskFactor {
@@ -18,16 +29,36 @@ struct RiskFactor {
     std::string_view caption;
     bool scored;
     std::span<const FactorOption> options; // in list order
+    bool changeable = false;               // an organiser can still change it on the day
 };
 
 // The twelve factors in display order; both temperature scales are listed, WBGT first.
 std::span<const RiskFactor> factors();
+inline constexpr std::size_t factorCount = 13;
 
 // nullptr when no factor has that key.
 const RiskFactor *findFactor(std::string_view key);
 
+// The factor's place in factors().
+std::size_t indexOf(const RiskFactor &factor);
+
+// The points text of a referral.
+inline constexpr std::string_view referralMark = "X";
+
+// What the option's points box shows: the points in decimal digits, "X" for the referral, and
+// nothing for an option without points.
+std::string pointsText(const FactorOption &option);
+
 // The points text of the option whose text equals `optionText` exactly (no trimming, no case
 // folding). Nothing for any other text, and nothing for a factor that is not scored.
-std::optional<std::string_view> pointsFor(const RiskFactor &factor, std::string_view optionText);
+std::optional<std::string> pointsFor(const RiskFactor &factor, std::string_view optionText);
+
+// A factor as people name it: its caption without the number and without the asterisk that points
+// to the window's "*" button ("Time of event (DST)").
+std::string_view factorName(const RiskFactor &factor);
+
+// The number of the question the factor answers: its caption's own, or for the unnumbered
+// alternative temperature scale the number of the scale before it.
+std::string_view factorNumber(const RiskFactor &factor);
 
 } // namespace sweltra::risk

@@ -1,5 +1,8 @@
 #include "risk/verdict.h"
 
+#include "risk/catalogue.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -35,6 +38,14 @@ constexpr std::array<Check, 10> laterChecks{{
     {PointsBox::Medical, "Please add Medical Conditions data."},
 }};
 
+struct BandRow {
+    std::string_view name;
+    int above; // the strict lower edge: a total greater than this reaches the band
+};
+
+// Indexed by Band, lowest first.
+constexpr std::array<BandRow, 4> bandRows{{{"lower", 0}, {"moderate", 55}, {"high", 65}, {"extreme", 74}}};
+
 constexpr bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -57,6 +68,13 @@ double asInt16(double value) {
 
 std::string_view boxKey(PointsBox box) {
     return boxKeys[static_cast<std::size_t>(box)];
+}
+
+std::optional<PointsBox> boxOf(std::string_view key) {
+    const auto found = std::ranges::find(boxKeys, key);
+    if (found == boxKeys.end())
+        return std::nullopt;
+    return static_cast<PointsBox>(found - boxKeys.begin());
 }
 
 double pointsValue(std::string_view text) {
@@ -94,16 +112,34 @@ double pointsValue(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::optional<std::string_view> recommendationForTotal(double total) {
-    if (total > 74)
-        return topBandDocument;
-    if (total > 65)
-        return band66to74Document;
-    if (total > 55)
-        return band56to65Document;
-    if (total > 0)
-        return band55andBelowDocument;
+std::optional<Band> bandOf(double total) {
+    // Tested from the top, so each edge belongs to the band below it.
+    for (std::size_t i = bandRows.size(); i-- > 0;) {
+        if (total > bandRows[i].above)
+            return static_cast<Band>(i);
+    }
     return std::nullopt;
+}
+
+BandRange bandRange(Band band) {
+    const auto i = static_cast<std::size_t>(band);
+    BandRange range;
+    if (i > 0)
+        range.lowest = bandRows[i].above + 1;
+    if (i + 1 < bandRows.size())
+        range.highest = bandRows[i + 1].above;
+    return range;
+}
+
+std::string_view bandName(Band band) {
+    return bandRows[static_cast<std::size_t>(band)].name;
+}
+
+std::string totalText(double total) {
+    std::array<char, 32> text{};
+    const auto result =
+        std::to_chars(text.data(), text.data() + text.size(), total, std::chars_format::general, 15);
+    return std::string(text.data(), result.ptr);
 }
 
 RiskOutcome calculateRisk(const RiskPoints &points) {
@@ -114,15 +150,15 @@ RiskOutcome calculateRisk(const RiskPoints &points) {
         if (points[check.box].empty())
             return {Kind::Incomplete, check.message, 0.0, std::nullopt};
     }
-    if (points[PointsBox::Medical] == "X")
-        return {Kind::MedicalReferral, {}, 0.0, medicalConditionsDocument};
+    if (points[PointsBox::Medical] == referralMark)
+        return {Kind::MedicalReferral, {}, 0.0, std::nullopt};
 
     double total = 0.0;
     for (std::size_t i = 0; i < pointsBoxCount; ++i) {
         const double value = pointsValue(points.texts[i]);
         total += static_cast<PointsBox>(i) == PointsBox::Time ? asInt16(value) : value;
     }
-    return {Kind::Scored, {}, total, recommendationForTotal(total)};
+    return {Kind::Scored, {}, total, bandOf(total)};
 }
 
 } // namespace sweltra::risk

@@ -27,6 +27,8 @@ inline constexpr std::size_t pointsBoxCount = 12;
 
 // The factor key of a box: its control is txt_<key>.
 std::string_view boxKey(PointsBox box);
+// The box of a factor; nothing for the factor without one.
+std::optional<PointsBox> boxOf(std::string_view key);
 
 // The twelve points texts as the boxes show them: empty (not chosen), decimal digits, or "X".
 struct RiskPoints {
@@ -36,27 +38,36 @@ struct RiskPoints {
     const std::string &operator[](PointsBox box) const { return texts[static_cast<std::size_t>(box)]; }
 };
 
-// The documents the verdict names; the top band's name has two blanks.
-inline constexpr std::string_view medicalConditionsDocument = "\\Medical Conditions.rtf";
-inline constexpr std::string_view topBandDocument = "\\Risk Score  75 recommendation.rtf";
-inline constexpr std::string_view band66to74Document = "\\Risk Score 66-74 recommendation.rtf";
-inline constexpr std::string_view band56to65Document = "\\Risk Score 56-65 recommendation.rtf";
-inline constexpr std::string_view band55andBelowDocument = "\\Risk Score 55 and below recommendation.rtf";
+// The four bands of the total, lowest first.
+enum class Band { Lower, Moderate, High, Extreme };
+
+// The whole-number totals of a band, as the guidelines name them: "55 and below" has no lowest,
+// "75 and above" no highest.
+struct BandRange {
+    std::optional<int> lowest;
+    std::optional<int> highest;
+};
+
+BandRange bandRange(Band band);
+std::string_view bandName(Band band); // "lower", "moderate", "high", "extreme"
+
+// The band of a total; nothing for totals of 0 or less (and NaN).
+std::optional<Band> bandOf(double total);
 
 struct RiskOutcome {
     enum class Kind { Incomplete, MedicalReferral, Scored };
 
     Kind kind = Kind::Incomplete;
-    std::string_view message;                 // Incomplete: asks for the first missing factor
-    double total = 0.0;                       // Scored only
-    std::optional<std::string_view> document; // MedicalReferral, and Scored when the total has a band
+    std::string_view message; // Incomplete: asks for the first missing factor
+    double total = 0.0;       // Scored only
+    std::optional<Band> band; // Scored, when the total has one
 };
 
 // The whole verdict: completeness in box order, then the medical referral, then total and band.
 RiskOutcome calculateRisk(const RiskPoints &points);
 
-// The recommendation document of a total's band; nothing for totals of 0 or less (and NaN).
-std::optional<std::string_view> recommendationForTotal(double total);
+// A total as the program writes it: whole totals without a decimal point, at most 15 digits.
+std::string totalText(double total);
 
 // The decimal number at the start of a text: leading spaces and tabs skipped, an optional sign,
 // digits with an optional decimal point; no exponent, so "1e5" reads 1. A text that does not begin

@@ -7,6 +7,7 @@
 #include "platform/messagebox.h"
 #include "platform/programfolder.h"
 #include "platform/richtextbox.h"
+#include "platform/utf8.h"
 #include "risk/catalogue.h"
 
 #include <QApplication>
@@ -23,10 +24,6 @@ using namespace sweltra;
 
 namespace {
 
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // What each test document says: its own name, so the test sees which one was loaded.
 QString mark(std::string_view document) {
     return qs(document).mid(1).chopped(4);
@@ -41,7 +38,7 @@ bool pickSum(QWidget *window, const QString &scale, int left, const QString &ski
         return factors.empty() ? left == 0 : pickSum(window, scale, left, skip, factors.subspan(1));
     }
     for (const risk::FactorOption &option : factors[0].options) {
-        const int value = qs(option.points).toInt();
+        const int value = qs(risk::pointsText(option)).toInt();
         if (value <= left && pickSum(window, scale, left - value, skip, factors.subspan(1))) {
             return key == skip || pickWithMouse(list(window, key), qs(option.text));
         }
@@ -139,7 +136,7 @@ private slots:
         QComboBox *combo = list(m_window, key);
         for (const risk::FactorOption &option : factor->options) {
             QVERIFY(byKeys ? pickWithKeys(combo, qs(option.text)) : pickWithMouse(combo, qs(option.text)));
-            QCOMPARE(allPoints(m_window).join(QString()), factor->scored ? qs(option.points) : QString());
+            QCOMPARE(allPoints(m_window).join(QString()), qs(risk::pointsText(option)));
             const int enabled = combo->isEnabled() + list(m_window, "WBGT")->isEnabled() +
                                 list(m_window, "Dry_Bulb")->isEnabled();
             QCOMPARE(enabled, key == QLatin1String("WBGT") || key == QLatin1String("Dry_Bulb") ? 2 : 3);
@@ -215,7 +212,7 @@ private slots:
         QTest::newRow("nothing chosen") << "WBGT" << -1 << QString() << "Please add Temperature data.";
         QTest::newRow("no venue") << "WBGT" << 50 << QString("Venue") << "Please add Venue data.";
         for (const risk::FactorOption &option : risk::findFactor("Medical")->options) {
-            if (option.points == "X") {
+            if (std::holds_alternative<risk::Referral>(option.points)) {
                 QTest::newRow(qPrintable(qs(option.text)))
                     << "WBGT" << 50 << qs(option.text) << mark(documents::medicalConditions);
             }

@@ -85,6 +85,8 @@ private slots:
     void factor();
     void lookupFindsNothing_data();
     void lookupFindsNothing();
+    void naming_data();
+    void naming();
 };
 
 void TestCatalogue::factor_data() {
@@ -107,7 +109,7 @@ void TestCatalogue::factor() {
     for (const Option &option : want.options) {
         const QByteArray text(option.text);
         QCOMPARE(bytes(got.options[i].text), text);
-        QCOMPARE(bytes(got.options[i++].points), QByteArray(option.points));
+        QCOMPARE(bytes(pointsText(got.options[i++])), QByteArray(option.points));
         QCOMPARE(lookup(want.key, text), *option.points ? QByteArray(option.points) : "<none>");
         QCOMPARE(lookup(want.key, " " + text), "<none>");
         QCOMPARE(lookup(want.key, text + " "), "<none>");
@@ -149,6 +151,27 @@ void TestCatalogue::lookupFindsNothing() {
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, answer);
     QCOMPARE(lookup(key, text), answer);
+}
+
+// How the window and the record name a factor: the number of the question it answers, and the
+// caption without that number and without the asterisk.
+void TestCatalogue::naming_data() {
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("number");
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("two digits, asterisk") << QByteArray("Medical") << QByteArray("11")
+                                          << QByteArray("Athletes' Other Risky Medical Conditions");
+    QTest::newRow("alternative scale")
+        << QByteArray("Dry_Bulb") << QByteArray("1") << QByteArray("Ordinary Air Temperature");
+}
+
+void TestCatalogue::naming() {
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, number);
+    QFETCH(QByteArray, name);
+    const RiskFactor &factor = *findFactor({key.constData(), std::size_t(key.size())});
+    QCOMPARE(bytes(factorNumber(factor)), number);
+    QCOMPARE(bytes(factorName(factor)), name);
 }
 
 QTEST_APPLESS_MAIN(TestCatalogue)

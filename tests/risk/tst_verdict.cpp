@@ -1,5 +1,4 @@
-#include "risk/catalogue.h"
-#include "risk/verdict.h"
+#include "risk/lowering.h"
 
 #include <QTest>
 
@@ -14,17 +13,11 @@ QByteArray bytes(std::string_view text) {
     return QByteArray(text.data(), qsizetype(text.size()));
 }
 
-QByteArray documentOf(const std::optional<std::string_view> &document) {
-    return document ? bytes(*document) : QByteArray("<none>");
-}
-
-// Box texts in check order: Dry_Bulb, WBGT, Duration, Intensity, Acclimatization, Ability, Age,
-// Drinks, Time, Surface, Venue, Medical.
-RiskOutcome verdict(const QByteArrayList &texts) {
-    RiskPoints points;
-    for (std::size_t i = 0; i < pointsBoxCount; ++i)
-        points.texts[i] = texts.value(qsizetype(i)).toStdString();
-    return calculateRisk(points);
+// The outcome as one comparable text: the message, "referral", or the total and its band.
+QByteArray said(const RiskOutcome &outcome) {
+    if (outcome.kind != Kind::Scored)
+        return outcome.kind == Kind::Incomplete ? bytes(outcome.message) : "referral";
+    return QByteArray::number(outcome.total) + ' ' + (outcome.band ? bytes(bandName(*outcome.band)) : "-");
 }
 
 QByteArrayList with(QByteArrayList texts, PointsBox box, const QByteArray &text) {
@@ -32,13 +25,33 @@ QByteArrayList with(QByteArrayList texts, PointsBox box, const QByteArray &text)
     return texts;
 }
 
-// Every factor at its lowest points, medical "None", on the WBGT scale.
+// Box texts in check order: Dry_Bulb, WBGT, Duration, Intensity, Acclimatization, Ability, Age,
+// Drinks, Time, Surface, Venue, Medical. Every factor at its lowest points, medical "None".
 const QByteArrayList lowest{"", "2", "2", "2", "2", "2", "2", "2", "2", "1", "1", "0"};
 
-const QByteArray low = "\\Risk Score 55 and below recommendation.rtf";
-const QByteArray moderate = "\\Risk Score 56-65 recommendation.rtf";
-const QByteArray high = "\\Risk Score 66-74 recommendation.rtf";
-const QByteArray top = "\\Risk Score  75 recommendation.rtf";
+// A real pick: the first in list order on one temperature scale, medical "None", whose points add
+// up to `left`.
+bool pickSum(Assessment &picks, std::string_view scale, int left, std::size_t from = 0) {
+    if (from == factorCount)
+        return left == 0;
+    const RiskFactor &factor = factors()[from];
+    if (!factor.scored || (factor.key != scale && (factor.key == "WBGT" || factor.key == "Dry_Bulb")))
+        return pickSum(picks, scale, left, from + 1);
+    for (std::size_t i = 0; i < factor.options.size(); ++i) {
+        const int *points = std::get_if<int>(&factor.options[i].points);
+        if (points && *points <= left && pickSum(picks, scale, left - *points, from + 1))
+            return bool(picks[factor] = i);
+    }
+    return false;
+}
+
+RiskOutcome verdictWith(Assessment picks, const RiskFactor &factor, std::size_t option) {
+    picks[factor] = option;
+    return calculateRisk(pointsOf(picks));
+}
+
+// What the weather, the ground and the people bring: an organiser cannot change it on the day.
+const QByteArrayList fixed{"WBGT", "Dry_Bulb", "Acclimatization", "Ability", "Age", "Surface", "Medical"};
 
 } // namespace
 
@@ -46,24 +59,25 @@ class TestVerdict : public QObject {
     Q_OBJECT
 
 private slots:
-    void completeness_data();
-    void completeness();
-    void outcome_data();
-    void outcome();
-    void bandEdgeAtZero();
+    void verdict_data();
+    void verdict();
+    void bands();
+    void lowering_data();
+    void lowering();
+    void changeLineReads();
     void pointsValue_data();
     void pointsValue();
-    void boxKeysAreFactorKeys();
 };
 
-void TestVerdict::completeness_data() {
+// What the boxes' texts give: completeness in check order, then the referral, then total and band.
+void TestVerdict::verdict_data() {
     QTest::addColumn<QByteArrayList>("texts");
-    QTest::addColumn<QByteArray>("message"); // empty: complete
+    QTest::addColumn<QByteArray>("outcome");
 
     QTest::newRow("all empty") << QByteArrayList(12) << QByteArray("Please add Temperature data.");
-    QTest::newRow("WBGT alone is temperature") << lowest << QByteArray();
+    QTest::newRow("WBGT alone is temperature") << lowest << QByteArray("18 lower");
     QTest::newRow("air temperature alone is temperature")
-        << with(with(lowest, PointsBox::WBGT, ""), PointsBox::Dry_Bulb, "2") << QByteArray();
+        << with(with(lowest, PointsBox::WBGT, ""), PointsBox::Dry_Bulb, "2") << QByteArray("18 lower");
 
     // Each later factor missing alone names it; so does it with all that follow missing too.
     const struct {
@@ -91,59 +105,97 @@ void TestVerdict::completeness_data() {
     QTest::newRow("medical X, duration missing")
         << with(with(lowest, PointsBox::Duration, ""), PointsBox::Medical, "X")
         << QByteArray("Please add Overall Length of Event data.");
+    // Only exactly "X" in the medical box refers; the time of event is added as a whole number, a
+    // half going to the even neighbour.
+    QTest::newRow("X: referral") << with(lowest, PointsBox::Medical, "X") << QByteArray("referral");
+    QTest::newRow("lower-case x adds 0") << with(lowest, PointsBox::Medical, "x") << QByteArray("18 lower");
+    QTest::newRow("time 2.5 adds 2") << with(lowest, PointsBox::Time, "2.5") << QByteArray("18 lower");
+    QTest::newRow("time 3.5 adds 4") << with(lowest, PointsBox::Time, "3.5") << QByteArray("20 lower");
 }
 
-void TestVerdict::completeness() {
+void TestVerdict::verdict() {
     QFETCH(QByteArrayList, texts);
-    QFETCH(QByteArray, message);
-    const RiskOutcome outcome = verdict(texts);
-    QCOMPARE(outcome.kind == Kind::Incomplete, !message.isEmpty());
-    QCOMPARE(bytes(outcome.message), message);
-    if (!message.isEmpty())
-        QVERIFY(!outcome.document);
+    QFETCH(QByteArray, outcome);
+    RiskPoints points;
+    for (std::size_t i = 0; i < pointsBoxCount; ++i)
+        points.texts[i] = texts.value(qsizetype(i)).toStdString();
+    QCOMPARE(said(calculateRisk(points)), outcome);
 }
 
-// Complete choices the lists allow, summed by hand: the extremes, both sides of each band edge,
-// and the referral, which only exactly "X" in the medical box makes.
-void TestVerdict::outcome_data() {
-    QTest::addColumn<QByteArrayList>("texts");
-    QTest::addColumn<double>("total");
-    QTest::addColumn<QByteArray>("document");
-    const QByteArrayList highest{"", "20", "8", "10", "8", "8", "8", "10", "10", "8", "8", "0"};
-    const QByteArray referral = "\\Medical Conditions.rtf";
-    // clang-format off
-    QTest::newRow("lowest: 18") << lowest << 18.0 << low;
-    QTest::newRow("highest: 98") << highest << 98.0 << top;
-    QTest::newRow("highest on air temperature: 98")
-        << with(with(highest, PointsBox::WBGT, ""), PointsBox::Dry_Bulb, "20") << 98.0 << top;
-    QTest::newRow("55") << QByteArrayList{"", "14", "6", "6", "5", "6", "2", "6", "5", "1", "4", "0"} << 55.0 << low;
-    QTest::newRow("56") << QByteArrayList{"14", "", "6", "6", "5", "6", "2", "6", "5", "2", "4", "0"} << 56.0 << moderate;
-    QTest::newRow("65") << QByteArrayList{"", "14", "6", "6", "5", "6", "2", "6", "10", "2", "8", "0"} << 65.0 << moderate;
-    QTest::newRow("66") << QByteArrayList{"", "14", "8", "6", "5", "6", "2", "6", "10", "1", "8", "0"} << 66.0 << high;
-    QTest::newRow("74") << QByteArrayList{"", "14", "8", "10", "5", "6", "2", "10", "10", "1", "8", "0"} << 74.0 << high;
-    QTest::newRow("75") << QByteArrayList{"", "14", "8", "10", "5", "6", "2", "10", "10", "2", "8", "0"} << 75.0 << top;
-    // clang-format on
-    QTest::newRow("X: referral, no total") << with(lowest, PointsBox::Medical, "X") << -1.0 << referral;
-    QTest::newRow("lower-case x adds 0") << with(lowest, PointsBox::Medical, "x") << 18.0 << low;
-    // The time of event is added as a whole number, a half going to the even neighbour.
-    QTest::newRow("time 2.5 adds 2") << with(lowest, PointsBox::Time, "2.5") << 18.0 << low;
-    QTest::newRow("time 3.5 adds 4") << with(lowest, PointsBox::Time, "3.5") << 20.0 << low;
+// Each band's range as named holds the band at its ends and no more; no choice sums to 0 or less,
+// but the lowest band ends there.
+void TestVerdict::bands() {
+    for (const Band band : {Band::Lower, Band::Moderate, Band::High, Band::Extreme}) {
+        const auto [lowest, highest] = bandRange(band);
+        QVERIFY(bool(lowest) == (band != Band::Lower) && bool(highest) == (band != Band::Extreme));
+        QVERIFY(bandOf(lowest.value_or(1)) == band && bandOf(lowest.value_or(1) - 1) != band);
+        QVERIFY(!highest || (bandOf(*highest) == band && bandOf(*highest + 1) != band));
+    }
 }
 
-void TestVerdict::outcome() {
-    QFETCH(QByteArrayList, texts);
-    QFETCH(double, total); // -1: referred, no total
-    QFETCH(QByteArray, document);
-    const RiskOutcome outcome = verdict(texts);
-    QCOMPARE(outcome.kind, total < 0 ? Kind::MedicalReferral : Kind::Scored);
-    QCOMPARE(outcome.total, total < 0 ? 0.0 : total);
-    QCOMPARE(documentOf(outcome.document), document);
+// Real picks at the extremes and on both sides of each band edge, on both temperature scales: the
+// verdict, and the changes that would lower it, each judged by the verdict anew.
+void TestVerdict::lowering_data() {
+    QTest::addColumn<int>("sum");
+    QTest::addColumn<QByteArray>("outcome");
+    const char *bands[] = {"18 lower", "55 lower", "56 moderate", "65 moderate",
+                           "66 high",  "74 high",  "75 extreme",  "98 extreme"};
+    for (const char *outcome : bands)
+        QTest::newRow(outcome) << atoi(outcome) << QByteArray(outcome);
 }
 
-// No choice sums to 0 or less, but the band table ends there.
-void TestVerdict::bandEdgeAtZero() {
-    QCOMPARE(documentOf(recommendationForTotal(1.0)), low);
-    QCOMPARE(documentOf(recommendationForTotal(0.0)), QByteArray("<none>"));
+void TestVerdict::lowering() {
+    QFETCH(int, sum);
+    QFETCH(QByteArray, outcome);
+    Assessment now;
+    QVERIFY(pickSum(now, sum % 2 ? "WBGT" : "Dry_Bulb", sum));
+    QCOMPARE(said(calculateRisk(pointsOf(now))), outcome);
+
+    const std::optional<Lowering> lowering = whatWouldLower(now);
+    QVERIFY(lowering && lowering->changes.empty() == (sum == 18));
+    Assessment together = now;
+    const Change *before = nullptr;
+    for (const Change &change : lowering->changes) {
+        const RiskFactor &factor = *change.factor;
+        QVERIFY2(!fixed.contains(bytes(factor.key)), factor.key.data());
+        QVERIFY(change.from == now[factor] && change.saved > 0 && change.total == sum - change.saved);
+        // The option that saves most, the first of those in the list.
+        for (std::size_t to = 0; to < factor.options.size(); ++to) {
+            const RiskOutcome changed = verdictWith(now, factor, to);
+            QVERIFY(to < change.to ? changed.total > change.total : changed.total >= change.total);
+            QVERIFY(to != change.to || changed.band == change.band);
+        }
+        QVERIFY(!before || before->saved > change.saved ||
+                (before->saved == change.saved && indexOf(*before->factor) < indexOf(factor)));
+        before = &change;
+        together[factor] = change.to;
+    }
+    // A factor that can change and is not listed saves nothing, whatever is picked.
+    for (const RiskFactor &factor : factors()) {
+        if (!factor.scored || fixed.contains(bytes(factor.key)) || together[factor] != now[factor])
+            continue;
+        for (std::size_t to = 0; to < factor.options.size(); ++to)
+            QVERIFY2(verdictWith(now, factor, to).total >= sum, factor.key.data());
+    }
+    const RiskOutcome all = calculateRisk(pointsOf(together));
+    QVERIFY(lowering->total == all.total && all.band == lowering->band);
+    // A referral lists nothing.
+    const RiskFactor &medical = *findFactor("Medical");
+    for (std::size_t i = 0; i < medical.options.size(); ++i) {
+        now[medical] = i;
+        QCOMPARE(bool(whatWouldLower(now)), std::holds_alternative<int>(medical.options[i].points));
+    }
+}
+
+// The line as the record will print it: the highest pick's time of event.
+void TestVerdict::changeLineReads() {
+    Assessment highest;
+    QVERIFY(pickSum(highest, "WBGT", 98));
+    const std::vector<Change> changes = whatWouldLower(highest).value().changes;
+    const auto time = std::ranges::find(changes, findFactor("Time"), &Change::factor);
+    QVERIFY(time != changes.end());
+    QCOMPARE(QString::fromStdString(changeLine(*time)),
+             "Time of event (DST): 12 noon to 4 pm \u2192 Before 9 am: 8 points fewer, total 90 (extreme)");
 }
 
 // One row for each rule of the conversion.
@@ -162,13 +214,6 @@ void TestVerdict::pointsValue() {
     QFETCH(QByteArray, text);
     QFETCH(double, value);
     QCOMPARE(sweltra::risk::pointsValue({text.constData(), std::size_t(text.size())}), value);
-}
-
-void TestVerdict::boxKeysAreFactorKeys() {
-    for (std::size_t i = 0; i < pointsBoxCount; ++i) {
-        const RiskFactor *factor = findFactor(boxKey(static_cast<PointsBox>(i)));
-        QVERIFY2(factor && factor->scored, qPrintable(QString::number(i)));
-    }
 }
 
 QTEST_APPLESS_MAIN(TestVerdict)

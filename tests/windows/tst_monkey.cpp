@@ -79,7 +79,8 @@ class TestMonkey : public QObject {
             const QString name = "txt_" + QString::fromUtf8(key);
             std::string &text = points.texts[box] = form->findChild<QLineEdit *>(name)->text().toStdString();
             const auto options = findFactor(key)->options;
-            if (!text.empty() && std::ranges::none_of(options, [&](auto &o) { return o.points == text; })) {
+            if (!text.empty() &&
+                std::ranges::none_of(options, [&](auto &o) { return pointsText(o) == text; })) {
                 return name + " holds " + QString::fromStdString(text);
             }
         }
