@@ -18,8 +18,6 @@ using platform::Face;
 using K = platform::ControlKind;
 using L = platform::Look;
 
-constexpr int clientWidth = 9405;
-constexpr int clientHeight = 6240;
 // The white panel `Frame1` that holds every control; their boxes are relative to it.
 constexpr platform::TwipsBox panelBox{360, 240, 8655, 5715};
 const QColor background(192, 0, 0);
