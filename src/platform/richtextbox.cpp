@@ -2,6 +2,7 @@
 
 #include "platform/shell.h"
 #include "platform/twips.h"
+#include "rtf/rtflimits.h"
 #include "rtf/rtfreader.h"
 
 #include <QDir>
@@ -41,7 +42,7 @@ ReadOutcome readBounded(const QString &path, QByteArray &bytes) {
         ::close(fd);
         return ReadOutcome::Unreadable;
     }
-    if (info.st_size > RichTextBox::maxFileBytes) {
+    if (info.st_size > rtf::kMaxDocumentBytes) { // the reader's own limit, checked before reading
         ::close(fd);
         return ReadOutcome::TooLarge;
     }
@@ -71,17 +72,16 @@ ReadOutcome readBounded(const QString &path, QByteArray &bytes) {
 #else
     const qint64 expected = file.size();
 #endif
-    bytes = file.read(std::min<qint64>(expected, RichTextBox::maxFileBytes) + 1);
-    while (bytes.size() <= RichTextBox::maxFileBytes && !file.atEnd() &&
-           file.error() == QFileDevice::NoError) {
+    bytes = file.read(std::min<qint64>(expected, rtf::kMaxDocumentBytes) + 1);
+    while (bytes.size() <= rtf::kMaxDocumentBytes && !file.atEnd() && file.error() == QFileDevice::NoError) {
         const QByteArray more =
-            file.read(std::min<qint64>(1 << 20, RichTextBox::maxFileBytes + 1 - bytes.size()));
+            file.read(std::min<qint64>(1 << 20, rtf::kMaxDocumentBytes + 1 - bytes.size()));
         if (more.isEmpty()) {
             break;
         }
         bytes += more;
     }
-    if (bytes.size() > RichTextBox::maxFileBytes) {
+    if (bytes.size() > rtf::kMaxDocumentBytes) {
         bytes.clear();
         return ReadOutcome::TooLarge;
     }

@@ -11,9 +11,6 @@ class RichTextBox : public QTextEdit {
 public:
     enum class LoadResult { Loaded, Missing, Unreadable, NotRtf, TooLarge };
 
-    // Files beyond this are refused before reading; far above any guidance document.
-    static constexpr qint64 maxFileBytes = 64 * 1024 * 1024;
-
     explicit RichTextBox(QWidget *parent = nullptr);
 
     // Replaces the whole content with the RTF file at `path`. A file that cannot be shown is

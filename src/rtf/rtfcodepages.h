@@ -8,8 +8,11 @@
 
 namespace sweltra::rtf {
 
-inline constexpr int kDefaultCodepage = 1252;
-inline constexpr int kSymbolCodepage = 42; // fonts with \fcharset2: bytes name glyphs, not letters
+inline constexpr int kDefaultCodepage = 1252; // \ansi, and a document that names none
+inline constexpr int kMacCodepage = 10000;    // \mac: Mac Roman
+inline constexpr int kPcCodepage = 437;       // \pc: the IBM PC's own
+inline constexpr int kPcaCodepage = 850;      // \pca: IBM PC multilingual
+inline constexpr int kSymbolCodepage = 42;    // fonts with \fcharset2: bytes name glyphs, not letters
 
 // The code page that \fcharsetN stands for, or 0 when the font uses the document's.
 int codepageForCharset(int charset);

@@ -1,5 +1,7 @@
 #include "rtf/rtfcontrolwords.h"
 
+#include "rtf/rtfcodepages.h"
+
 #include <QFont>
 #include <QTextCharFormat>
 
@@ -30,7 +32,7 @@ constexpr ControlWord kWords[] = {
     {"mac", K::Flag, A::Mac, 0, S::Other},
     {"pc", K::Flag, A::Pc, 0, S::Other},
     {"pca", K::Flag, A::Pca, 0, S::Other},
-    {"ansicpg", K::Value, A::AnsiCodepage, 1252, S::Other},
+    {"ansicpg", K::Value, A::AnsiCodepage, kDefaultCodepage, S::Other},
     {"deff", K::Value, A::DefaultFont, 0, S::Other},
     // characters
     {"plain", K::Flag, A::Plain, 0, S::Character},
@@ -147,7 +149,7 @@ constexpr ControlWord kWords[] = {
     {"trbrdrv", K::Flag, A::Border, 0, S::Other},
     // font table, colour table, stylesheet
     {"fcharset", K::Value, A::FontCharset, 0, S::Other},
-    {"cpg", K::Value, A::FontCodepage, 1252, S::Other},
+    {"cpg", K::Value, A::FontCodepage, kDefaultCodepage, S::Other},
     {"fnil", K::Flag, A::FontFamily, hint(QFont::AnyStyle), S::Other},
     {"froman", K::Flag, A::FontFamily, hint(QFont::Serif), S::Other},
     {"fswiss", K::Flag, A::FontFamily, hint(QFont::SansSerif), S::Other},
@@ -159,7 +161,7 @@ constexpr ControlWord kWords[] = {
     {"red", K::Value, A::Red, 0, S::Other},
     {"green", K::Value, A::Green, 0, S::Other},
     {"blue", K::Value, A::Blue, 0, S::Other},
-    {"sbasedon", K::Value, A::BasedOn, 222, S::Other},
+    {"sbasedon", K::Value, A::BasedOn, kBasedOnNothing, S::Other},
     {"ds", K::Value, A::OtherStyle, 0, S::Other},
     {"ts", K::Value, A::OtherStyle, 0, S::Other},
     // pictures

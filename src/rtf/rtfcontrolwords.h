@@ -130,6 +130,9 @@ const ControlWord *findControlWord(QByteArrayView name);
 // The same, with `hash` the wordHashStep() fold of `name` from kWordHashSeed.
 const ControlWord *findControlWord(QByteArrayView name, std::uint32_t hash);
 
+// \sbasedon's parameter for a style based on no other, also the word's default.
+inline constexpr std::int32_t kBasedOnNothing = 222;
+
 // Picture formats, the `value` of PictFormat rows.
 enum PictureType : std::int32_t { PictPng = 1, PictJpeg = 2, PictOther = 3 };
 

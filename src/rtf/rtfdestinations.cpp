@@ -138,7 +138,7 @@ bool StyleSheet::controlWord(const ControlWord &word, std::int32_t value) {
         m_current = nullptr;
         return true;
     case Action::BasedOn:
-        if (m_current && value != 222) // 222 means "based on nothing"
+        if (m_current && value != kBasedOnNothing)
             m_current->basedOn = value;
         return true;
     default:

@@ -8,7 +8,7 @@
 namespace sweltra::rtf {
 
 // Bounds that keep any input, however damaged or hostile, to bounded time and memory.
-inline constexpr qsizetype kMaxDocumentBytes = qsizetype(64) * 1024 * 1024;
+inline constexpr qsizetype kMaxDocumentBytes = qsizetype(64) * 1024 * 1024; // the rich-text box's too
 inline constexpr qsizetype kMaxHeaderOffset = 256; // leading junk tolerated before "{\rtf"
 inline constexpr int kMaxGroupDepth = 256;         // deeper groups share the state of the deepest one kept
 inline constexpr qsizetype kMaxBinaryBytes = kMaxDocumentBytes; // one \bin run

@@ -133,13 +133,13 @@ void Reader::apply(Action action, std::int32_t value) {
         m_documentCodepage = kDefaultCodepage;
         break;
     case Action::Mac:
-        m_documentCodepage = 10000;
+        m_documentCodepage = kMacCodepage;
         break;
     case Action::Pc:
-        m_documentCodepage = 437;
+        m_documentCodepage = kPcCodepage;
         break;
     case Action::Pca:
-        m_documentCodepage = 850;
+        m_documentCodepage = kPcaCodepage;
         break;
     case Action::AnsiCodepage:
         m_documentCodepage = usableCodepage(value);

@@ -15,8 +15,6 @@ namespace {
 
 using namespace platform::layout;
 
-constexpr int clientWidth = 9405;
-constexpr int clientHeight = 6240;
 // The white panel `Frame1` that holds every control; their boxes are relative to it.
 constexpr platform::TwipsBox panelBox{360, 240, 8655, 5715};
 const QColor background(192, 0, 0);

@@ -13,6 +13,10 @@ namespace sweltra::startup {
 class StartupWindow : public QWidget {
     Q_OBJECT
 public:
+    // The client area as designed, in twips; the benchmarks' yardstick windows take this size.
+    static constexpr int clientWidth = 9405;
+    static constexpr int clientHeight = 6240;
+
     explicit StartupWindow(QWidget *parent = nullptr);
 
     // Every control of the window as designed; their boxes are relative to the panel `Frame1`.

@@ -1,6 +1,7 @@
 #include "platform/richtextbox.h"
 #include "platform/twips.h"
 #include "platform/windowregistry.h"
+#include "rtf/rtflimits.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -31,7 +32,7 @@ private slots:
         QVERIFY(good.open(QIODevice::WriteOnly) && good.write("{\\rtf1 Hot weather advice}") > 0);
         for (const char *name : {"empty.rtf", "huge.rtf"})
             QVERIFY(QFile(m_dir.filePath(name)).open(QIODevice::WriteOnly));
-        QVERIFY(QFile::resize(m_dir.filePath("huge.rtf"), RichTextBox::maxFileBytes + 1)); // sparse
+        QVERIFY(QFile::resize(m_dir.filePath("huge.rtf"), sweltra::rtf::kMaxDocumentBytes + 1)); // sparse
         QVERIFY(QDir(m_dir.path()).mkdir("folder.rtf"));
         QVERIFY(::mkfifo(QFile::encodeName(m_dir.filePath("pipe.rtf")).constData(), 0600) == 0);
         QTest::newRow("readable document") << "good.rtf" << RichTextBox::LoadResult::Loaded;

@@ -6,15 +6,21 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -67,11 +73,29 @@ struct Goal {
     double ms;
 };
 constexpr Goal kGoals[] = {{"lo-635k.rtf", 12}, {"lo-5m.rtf", 100}};
+// unrtf is slow and its time steady: a few runs are enough.
+constexpr int kUnrtfRounds = 3;
+constexpr double kUnrtfGoal = 20; // our reader at least this many times faster
 
 double threadCpuMs() {
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+// CPU time of the child processes waited for so far.
+double childrenCpuMs() {
+    rusage u{};
+    getrusage(RUSAGE_CHILDREN, &u);
+    auto ms = [](const timeval &v) {
+        return static_cast<double>(v.tv_sec) * 1e3 + static_cast<double>(v.tv_usec) / 1e3;
+    };
+    return ms(u.ru_utime) + ms(u.ru_stime);
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 struct Timing {
@@ -91,9 +115,28 @@ Timing measure(int rounds, const std::function<void(QTextDocument &)> &work) {
         wall.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
         cpu.push_back(threadCpuMs() - cpuStart);
     }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
+    return {median(wall), median(cpu)};
+}
+
+// The CPU time `unrtf --html` takes to convert the file; nothing when unrtf is missing or fails.
+std::optional<double> unrtfCpuMs(const QString &path) {
+    const QString unrtf = QStandardPaths::findExecutable(QStringLiteral("unrtf"));
+    const QTemporaryDir scratch; // unrtf writes the pictures it finds into its working folder
+    if (unrtf.isEmpty() || !scratch.isValid())
+        return std::nullopt;
+    std::vector<double> cpu;
+    for (int i = 0; i < kUnrtfRounds; ++i) {
+        QProcess process;
+        process.setWorkingDirectory(scratch.path());
+        process.setStandardOutputFile(QProcess::nullDevice());
+        const double start = childrenCpuMs();
+        process.start(unrtf, {QStringLiteral("--html"), QFileInfo(path).absoluteFilePath()});
+        if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit ||
+            process.exitCode() != 0)
+            return std::nullopt;
+        cpu.push_back(childrenCpuMs() - start);
+    }
+    return median(cpu);
 }
 
 // What QTextDocument itself needs for the same content: the read document's paragraphs and runs,
@@ -146,7 +189,7 @@ QString goalFor(const QString &path) {
 }
 
 // Our reading time, and beside it QTextDocument's own time for the same content: what no reader
-// building this document through QTextCursor can go below.
+// building this document through QTextCursor can go below; then unrtf's, where it is installed.
 int bench(int rounds, const QStringList &paths) {
     std::printf("%-50s %10s %10s %9s  %s\n", "document", "median ms", "cpu ms", "MiB/s", "goal");
     int status = Read;
@@ -172,6 +215,13 @@ int bench(int rounds, const QStringList &paths) {
                     ours.wallMs > 0 ? mib / (ours.wallMs / 1000.0) : 0.0, qPrintable(goalFor(path)));
         std::printf("%-50s %10.2f %10.2f\n", "  QTextDocument alone: same runs as plain text", floor.wallMs,
                     floor.cpuMs);
+        if (const std::optional<double> unrtf = unrtfCpuMs(path)) {
+            std::printf("%-50s %10s %10.2f %9s  %.0f times ours (goal at least %.0f)\n",
+                        "  unrtf --html, CPU of the process", "", *unrtf, "",
+                        ours.cpuMs > 0 ? *unrtf / ours.cpuMs : 0.0, kUnrtfGoal);
+        } else {
+            std::puts("  unrtf --html: not installed or failed");
+        }
     }
     return status;
 }

@@ -1,19 +1,22 @@
 #!/bin/sh
-# Draws the picture of the four score bands shown in the full guidelines:
-# 6 pixels per point across the possible totals 18 to 98.
+# Draws the picture of the four score bands shown in the full guidelines: 6 pixels per point
+# across the possible totals. The bands come from the catalogue (make-documents.sh asks the
+# scorebands tool); the picture records them as its "Score bands" text for scorebands --check.
+#   usage: ./make-band-bar.sh OUT.png LOW-HIGH LOW-HIGH LOW-HIGH LOW-HIGH   (lowest band first)
 set -eu
-out=${1:-band-bar.png}
-segment() { # width, background, text colour, text
-  convert -size "$1x36" -background "$2" -fill "$3" -font Liberation-Sans-Bold -pointsize 11 \
-    -gravity center "label:$4" miff:-
+[ $# -eq 5 ] || { echo "usage: $0 OUT.png LOW-HIGH LOW-HIGH LOW-HIGH LOW-HIGH" >&2; exit 2; }
+out=$1
+shift
+segment() { # band, background, text colour, risk
+  low=${1%-*} high=${1#*-}
+  convert -size "$(((high - low + 1) * 6))x36" -background "$2" -fill "$3" -font Liberation-Sans-Bold \
+    -pointsize 11 -gravity center "label:$low–$high
+$4" miff:-
 }
 {
-  segment 228 '#2e7d32' white '18–55
-lower'
-  segment 60 '#f2c200' black '56–65
-moderate'
-  segment 54 '#e06c00' white '66–74
-high'
-  segment 144 '#b71c1c' white '75–98
-extreme'
-} | convert miff:- +append -strip -define png:exclude-chunks=date,time -colors 64 "png8:$out"
+  segment "$1" '#2e7d32' white lower
+  segment "$2" '#f2c200' black moderate
+  segment "$3" '#e06c00' white high
+  segment "$4" '#b71c1c' white extreme
+} | convert miff:- +append -strip +set label -set 'Score bands' "$*" -define png:exclude-chunks=date,time \
+  -define png:include-chunk=tEXt -colors 64 "png8:$out"

@@ -6,6 +6,7 @@
 #include "platform/twips.h"
 #include "platform/windowregistry.h"
 #include "resources/emblem.h"
+#include "startup/startupwindow.h"
 #include "windows/windowkinds.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@
 
 using sweltra::platform::WindowKind;
 using sweltra::platform::WindowRegistry;
+using sweltra::startup::StartupWindow;
 
 namespace {
 
@@ -156,7 +158,8 @@ int main(int argc, char *argv[]) {
         bare.push_back(timeUntilPainted(
             [&] {
                 empty = new QWidget;
-                empty->resize(sweltra::platform::toPixels(9405, 6240));
+                empty->resize(
+                    sweltra::platform::toPixels(StartupWindow::clientWidth, StartupWindow::clientHeight));
                 empty->show();
             },
             [&] { return empty; }));

@@ -2,15 +2,18 @@
 // start-up window and does nothing else.
 #include "platform/firstpaint.h"
 #include "platform/twips.h"
+#include "startup/startupwindow.h"
 
 #include <QApplication>
 #include <QWidget>
+
+using sweltra::startup::StartupWindow;
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     sweltra::platform::reportFirstPaintIfAsked();
     QWidget window;
-    window.resize(sweltra::platform::toPixels(9405, 6240));
+    window.resize(sweltra::platform::toPixels(StartupWindow::clientWidth, StartupWindow::clientHeight));
     window.show();
     return QApplication::exec();
 }

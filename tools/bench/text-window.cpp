@@ -4,19 +4,21 @@
 #include "platform/firstpaint.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
+#include "startup/startupwindow.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QWidget>
 
 using sweltra::platform::Face;
+using sweltra::startup::StartupWindow;
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     sweltra::platform::reportFirstPaintIfAsked();
     sweltra::platform::installFontSubstitutes();
     QWidget window;
-    window.resize(sweltra::platform::toPixels(9405, 6240));
+    window.resize(sweltra::platform::toPixels(StartupWindow::clientWidth, StartupWindow::clientHeight));
     const struct {
         Face face;
         double points;

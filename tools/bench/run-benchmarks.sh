@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the release preset and runs the benchmarks on a virtual X server; prints the figures
 # beside their goals. Nothing here passes or fails: the figures are for people to read.
-#   tools/run-benchmarks.sh [RUNS]
+#   tools/bench/run-benchmarks.sh [RUNS]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 runs=${1:-20}
 cmake --preset release >/dev/null
 cmake --build --preset release --target SweltraC bare-window text-window bench-interactions >/dev/null
@@ -12,7 +12,7 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
 tools/with-x.sh -- sh -c "
-    python3 tools/bench-startup.py $bin/SweltraC $bin/bare-window $runs > $out/startup
+    python3 tools/bench/bench-startup.py $bin/SweltraC $bin/bare-window $runs > $out/startup
     $bin/bench-interactions $runs > $out/interactions 2>/dev/null
     SWELTRA_BENCH_FIRST_PAINT=1 timeout -s TERM 5 $bin/bare-window > $out/bare 2>/dev/null || true
 "
