@@ -16,7 +16,6 @@
 #include <QTextDocument>
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <utility>
@@ -32,37 +31,13 @@ struct Band {
     std::string_view document;
 };
 
-// The fewest or most points a complete set of answers adds up to, with the temperature on the
-// scale that `otherScale` is not. A referral ("X") gives no total, so it does not count.
-int extremeTotal(bool most, risk::PointsBox otherScale) {
-    int total = 0;
-    for (const risk::RiskFactor &factor : risk::factors()) {
-        if (!factor.scored || factor.key == risk::boxKey(otherScale))
-            continue;
-        std::optional<int> extreme;
-        for (const risk::FactorOption &option : factor.options) {
-            int points = 0;
-            const char *last = option.points.data() + option.points.size();
-            const auto [stop, error] = std::from_chars(option.points.data(), last, points);
-            if (error != std::errc{} || stop != last)
-                continue;
-            extreme = !extreme ? points : most ? std::max(*extreme, points) : std::min(*extreme, points);
-        }
-        total += extreme.value_or(0);
-    }
-    return total;
-}
-
 // The totals a complete set of answers can reach, split into the verdict's bands, lowest first.
 std::vector<Band> scoreBands() {
-    using risk::PointsBox;
-    const int lowest =
-        std::min(extremeTotal(false, PointsBox::WBGT), extremeTotal(false, PointsBox::Dry_Bulb));
-    const int highest =
-        std::max(extremeTotal(true, PointsBox::WBGT), extremeTotal(true, PointsBox::Dry_Bulb));
+    const risk::TotalRange totals = risk::possibleTotals();
     std::vector<Band> bands;
-    for (int total = lowest; total <= highest; ++total) {
-        const std::string_view document = risk::recommendationForTotal(total).value_or("");
+    for (int total = totals.lowest; total <= totals.highest; ++total) {
+        const std::optional<risk::Band> band = risk::bandOf(total);
+        const std::string_view document = band ? documents::bandDocument(*band) : std::string_view();
         if (bands.empty() || bands.back().document != document)
             bands.push_back({total, total, document});
         bands.back().to = total;

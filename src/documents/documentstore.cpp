@@ -8,15 +8,19 @@
 
 namespace sweltra::documents {
 
-std::optional<std::string_view> documentFor(const risk::RiskOutcome &outcome) {
-    using Kind = risk::RiskOutcome::Kind;
+std::string_view bandDocument(risk::Band band) {
     // In the order of the bands, lowest first.
     constexpr std::string_view recommendations[] = {band55andBelow, band56to65, band66to74, topBand};
+    return recommendations[static_cast<std::size_t>(band)];
+}
+
+std::optional<std::string_view> documentFor(const risk::RiskOutcome &outcome) {
+    using Kind = risk::RiskOutcome::Kind;
     if (outcome.kind == Kind::MedicalReferral) {
         return medicalConditions;
     }
     if (outcome.kind == Kind::Scored && outcome.band) {
-        return recommendations[static_cast<std::size_t>(*outcome.band)];
+        return bandDocument(*outcome.band);
     }
     return std::nullopt;
 }

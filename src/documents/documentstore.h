@@ -29,6 +29,9 @@ inline constexpr std::string_view allDocuments[] = {topBand,        band66to74, 
                                                     band55andBelow, medicalConditions, asterisk,
                                                     fullGuidelines, conditionsOfUse};
 
+// The recommendation document of a band.
+std::string_view bandDocument(risk::Band band);
+
 // The document a verdict shows: the band's recommendation for a total, the note on medical
 // conditions for a referral; nothing for a total without band or a factor still to be answered.
 std::optional<std::string_view> documentFor(const risk::RiskOutcome &outcome);

@@ -135,6 +135,30 @@ std::string_view bandName(Band band) {
     return bandRows[static_cast<std::size_t>(band)].name;
 }
 
+TotalRange possibleTotals() {
+    // The two temperature scales answer one question: a set of answers uses one of them.
+    TotalRange temperature{std::numeric_limits<int>::max(), std::numeric_limits<int>::min()};
+    TotalRange rest{0, 0};
+    for (const RiskFactor &factor : factors()) {
+        const std::optional<PointsBox> box = boxOf(factor.key);
+        if (!box)
+            continue;
+        TotalRange own{std::numeric_limits<int>::max(), std::numeric_limits<int>::min()};
+        for (const FactorOption &option : factor.options) {
+            if (const int *points = std::get_if<int>(&option.points)) {
+                own = {std::min(own.lowest, *points), std::max(own.highest, *points)};
+            }
+        }
+        if (*box == PointsBox::Dry_Bulb || *box == PointsBox::WBGT) {
+            temperature = {std::min(temperature.lowest, own.lowest),
+                           std::max(temperature.highest, own.highest)};
+        } else {
+            rest = {rest.lowest + own.lowest, rest.highest + own.highest};
+        }
+    }
+    return {temperature.lowest + rest.lowest, temperature.highest + rest.highest};
+}
+
 std::string totalText(double total) {
     std::array<char, 32> text{};
     const auto result =

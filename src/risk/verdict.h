@@ -66,6 +66,13 @@ struct RiskOutcome {
 // The whole verdict: completeness in box order, then the medical referral, then total and band.
 RiskOutcome calculateRisk(const RiskPoints &points);
 
+// The lowest and highest totals a complete set of answers can reach; a referral reaches none.
+struct TotalRange {
+    int lowest;
+    int highest;
+};
+TotalRange possibleTotals();
+
 // A total as the program writes it: whole totals without a decimal point, at most 15 digits.
 std::string totalText(double total);
 
