@@ -1,7 +1,6 @@
 #include "calculator/calculatorwindow.h"
 
 #include "documents/documentstore.h"
-#include "documents/readmeviewer.h"
 #include "platform/entriesonly.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
@@ -11,6 +10,7 @@
 #include "resources/emblem.h"
 #include "risk/catalogue.h"
 #include "risk/verdict.h"
+#include "viewer/viewerwindow.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

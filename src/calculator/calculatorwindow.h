@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calculator/assessmentrecord.h"
 #include "platform/controltable.h"
+#include "printing/assessmentrecord.h"
 
 #include <QWidget>
 

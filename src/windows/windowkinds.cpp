@@ -1,10 +1,10 @@
 #include "windows/windowkinds.h"
 
 #include "calculator/calculatorwindow.h"
-#include "documents/readmeviewer.h"
 #include "platform/windowregistry.h"
 #include "startup/aboutwindow.h"
 #include "startup/startupwindow.h"
+#include "viewer/viewerwindow.h"
 
 namespace sweltra::windows {
 

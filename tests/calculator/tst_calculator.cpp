@@ -2,12 +2,12 @@
 
 #include "calculatortesting.h"
 #include "documents/documentstore.h"
-#include "documents/readmeviewer.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "platform/programfolder.h"
 #include "platform/richtextbox.h"
 #include "risk/catalogue.h"
+#include "viewer/viewerwindow.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,12 +3,12 @@
 // reader. Run a second time at device pixel ratio 2.
 
 #include "calculator/calculatorwindow.h"
-#include "documents/readmeviewer.h"
 #include "platform/controltable.h"
 #include "platform/fonts.h"
 #include "platform/windowregistry.h"
 #include "startup/aboutwindow.h"
 #include "startup/startupwindow.h"
+#include "viewer/viewerwindow.h"
 #include "windows/windowkinds.h"
 
 #include <QAccessible>

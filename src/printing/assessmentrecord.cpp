@@ -1,4 +1,4 @@
-#include "calculator/assessmentrecord.h"
+#include "printing/assessmentrecord.h"
 
 #include "documents/documentstore.h"
 #include "platform/fonts.h"

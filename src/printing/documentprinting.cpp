@@ -1,4 +1,4 @@
-#include "documents/documentprinting.h"
+#include "printing/documentprinting.h"
 
 #include "platform/printing.h"
 #include "platform/richtextbox.h"

@@ -1,11 +1,11 @@
-#include "documents/readmeviewer.h"
+#include "viewer/viewerwindow.h"
 
-#include "documents/documentprinting.h"
 #include "documents/documentstore.h"
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
 #include "platform/shell.h"
 #include "platform/windowregistry.h"
+#include "printing/documentprinting.h"
 #include "resources/emblem.h"
 #include "sweltraconfig.h"
 

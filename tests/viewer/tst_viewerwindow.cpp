@@ -1,11 +1,11 @@
 // The viewer: hand-off, Back, refused close, session end and web links.
 #include "documents/documentstore.h"
-#include "documents/readmeviewer.h"
 #include "platform/programfolder.h"
 #include "platform/richtextbox.h"
 #include "platform/twips.h"
 #include "platform/windowregistry.h"
 #include "sweltraconfig.h"
+#include "viewer/viewerwindow.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -124,4 +124,4 @@ private slots:
 };
 
 QTEST_MAIN(TestReadmeViewer)
-#include "tst_readmeviewer.moc"
+#include "tst_viewerwindow.moc"
