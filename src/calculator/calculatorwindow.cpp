@@ -7,6 +7,7 @@
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
 #include "platform/windowregistry.h"
+#include "printing/assessmentrecord.h"
 #include "resources/emblem.h"
 #include "risk/catalogue.h"
 #include "risk/verdict.h"
@@ -180,7 +181,7 @@ CalculatorWindow::CalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window
     m_guidelines->setAccessibleName(tr("Recommendation"));
     bindFactors();
     wireCommands();
-    installAssessmentCommands(this, m_guidelines, [this] { return assessmentChoices(); });
+    printing::installAssessmentCommands(this, m_guidelines, [this] { return assessmentChoices(); });
 
     platform::setClientSize(this, clientWidthTwips, clientHeightTwips, false);
     platform::centreOnScreen(this);
@@ -390,14 +391,14 @@ void CalculatorWindow::cmd_Back_to_Directory_Click() {
 // The viewer's hand-off: shown beside this window, told to come back here, and left showing the
 // document from its start with the focus on its Back button.
 void CalculatorWindow::showInViewer(std::string_view document) {
-    using documents::frmReadMeViewer;
+    using viewer::frmReadMeViewer;
     if (auto *viewer = platform::WindowRegistry::show<frmReadMeViewer>(platform::WindowKind::Viewer)) {
         viewer->showDocument(document, QStringLiteral("Sweltra"));
     }
 }
 
-std::vector<FactorChoice> CalculatorWindow::assessmentChoices() const {
-    std::vector<FactorChoice> choices;
+std::vector<printing::FactorChoice> CalculatorWindow::assessmentChoices() const {
+    std::vector<printing::FactorChoice> choices;
     for (const FactorControls &controls : m_factors) {
         const int index = controls.list->currentIndex();
         choices.push_back({controls.factor, index < 0 ? QString() : controls.list->itemText(index),

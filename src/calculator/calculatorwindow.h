@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/controltable.h"
-#include "printing/assessmentrecord.h"
 
 #include <QWidget>
 
@@ -18,6 +17,9 @@ struct RiskFactor;
 }
 namespace sweltra::platform {
 class RichTextBox;
+}
+namespace sweltra::printing {
+struct FactorChoice;
 }
 
 namespace sweltra::calculator {
@@ -67,7 +69,7 @@ private:
     bool filterListKey(const FactorControls &controls, QEvent *event);
     void showInViewer(std::string_view document);
     // What the record of the assessment is made from: each factor's chosen entry and points.
-    std::vector<FactorChoice> assessmentChoices() const;
+    std::vector<printing::FactorChoice> assessmentChoices() const;
 
     std::vector<FactorControls> m_factors;
     QLineEdit *m_total = nullptr;

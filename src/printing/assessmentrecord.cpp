@@ -5,6 +5,7 @@
 #include "platform/messagebox.h"
 #include "platform/printing.h"
 #include "platform/richtextbox.h"
+#include "printing/printout.h"
 #include "risk/catalogue.h"
 #include "risk/verdict.h"
 
@@ -18,7 +19,7 @@
 
 #include <algorithm>
 
-namespace sweltra::calculator {
+namespace sweltra::printing {
 namespace {
 
 QString qs(std::string_view text) {
@@ -250,16 +251,16 @@ void installAssessmentCommands(QWidget *window, platform::RichTextBox *guideline
     commands.saveText = text("Save Assessment as PDF...");
     commands.print = [window, recordNow] {
         if (const auto [madeAt, document] = recordNow(); document) {
-            platform::printDocument(window, *document, recordTitle);
+            platform::printDocument(window, *document, printout(recordTitle));
         }
     };
     commands.save = [window, recordNow] {
         if (const auto [madeAt, document] = recordNow(); document) {
-            platform::saveDocumentAsPdf(window, *document, recordTitle, text("Save Assessment as PDF"),
-                                        assessmentFileName(madeAt));
+            platform::saveDocumentAsPdf(window, *document, printout(recordTitle),
+                                        text("Save Assessment as PDF"), assessmentFileName(madeAt));
         }
     };
     platform::installPrintCommands(window, guidelines, commands);
 }
 
-} // namespace sweltra::calculator
+} // namespace sweltra::printing

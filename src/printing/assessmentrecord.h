@@ -17,7 +17,7 @@ namespace sweltra::platform {
 class RichTextBox;
 }
 
-namespace sweltra::calculator {
+namespace sweltra::printing {
 
 // What the calculator shows for one factor: the chosen entry (empty when none) and the text of its
 // points box (empty for the factor without one).
@@ -46,4 +46,4 @@ QString assessmentFileName(const QDateTime &madeAt);
 void installAssessmentCommands(QWidget *window, platform::RichTextBox *guidelines,
                                std::function<std::vector<FactorChoice>()> choices);
 
-} // namespace sweltra::calculator
+} // namespace sweltra::printing

@@ -17,7 +17,7 @@
 #include <QPushButton>
 #include <QUrl>
 
-namespace sweltra::documents {
+namespace sweltra::viewer {
 namespace {
 
 using platform::Face;
@@ -81,7 +81,7 @@ frmReadMeViewer::frmReadMeViewer(QWidget *parent) : QWidget(parent) {
     m_back = findChild<QPushButton *>(QStringLiteral("cmdBackfromReadme"));
     // The box takes the focus: a screen reader announces it by this name.
     m_document->setAccessibleName(tr("Document"));
-    installDocumentPrintCommands(this, m_document);
+    printing::installDocumentPrintCommands(this, m_document);
 
     connect(m_document, &platform::RichTextBox::Change, this, &frmReadMeViewer::txtAirportHazards_Change);
     connect(m_back, &QPushButton::clicked, this, &frmReadMeViewer::cmdBackfromReadme_Click);
@@ -107,7 +107,7 @@ std::span<const platform::ControlRow> frmReadMeViewer::controlTable() {
 
 void frmReadMeViewer::showDocument(std::string_view document, const QString &locator) {
     m_locator->setText(locator);
-    loadDocument(*m_document, document);
+    documents::loadDocument(*m_document, document);
     m_back->setFocus();
     m_document->SetFocus();
     m_document->setSelStart(0);
@@ -159,4 +159,4 @@ void frmReadMeViewer::OpenWebLink(const QString &url) {
     platform::openWebLink(QUrl(url));
 }
 
-} // namespace sweltra::documents
+} // namespace sweltra::viewer

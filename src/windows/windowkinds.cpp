@@ -14,7 +14,7 @@ void registerWindowKinds() {
     WindowRegistry::setFactory(WindowKind::Startup, [] { return new startup::StartupWindow; });
     WindowRegistry::setFactory(WindowKind::About, [] { return new startup::AboutWindow; });
     WindowRegistry::setFactory(WindowKind::Calculator, [] { return new calculator::CalculatorWindow; });
-    WindowRegistry::setFactory(WindowKind::Viewer, [] { return new documents::frmReadMeViewer; });
+    WindowRegistry::setFactory(WindowKind::Viewer, [] { return new viewer::frmReadMeViewer; });
 }
 
 } // namespace sweltra::windows

@@ -114,7 +114,7 @@ private slots:
     }
     void init() {
         m_messages.clear();
-        WindowRegistry::setFactory(WindowKind::Viewer, [] { return new documents::frmReadMeViewer; });
+        WindowRegistry::setFactory(WindowKind::Viewer, [] { return new viewer::frmReadMeViewer; });
         WindowRegistry::setFactory(WindowKind::Calculator, [] { return new calculator::CalculatorWindow; });
         m_window = WindowRegistry::show(WindowKind::Calculator);
         QVERIFY(QTest::qWaitForWindowActive(m_window));

@@ -29,7 +29,7 @@ private:
     QStringList m_opened; // the addresses handed to the desktop
 
     static QWidget *openViewer(std::string_view document, const QString &locator) {
-        auto *viewer = WindowRegistry::show<documents::frmReadMeViewer>(WindowKind::Viewer);
+        auto *viewer = WindowRegistry::show<viewer::frmReadMeViewer>(WindowKind::Viewer);
         viewer->showDocument(document, locator);
         return viewer;
     }
@@ -52,7 +52,7 @@ private slots:
 
     void init() {
         m_opened.clear();
-        WindowRegistry::setFactory(WindowKind::Viewer, [] { return new documents::frmReadMeViewer; });
+        WindowRegistry::setFactory(WindowKind::Viewer, [] { return new viewer::frmReadMeViewer; });
         WindowRegistry::setFactory(WindowKind::Calculator, [] { return new QWidget; });
     }
 

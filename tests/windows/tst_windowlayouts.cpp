@@ -83,7 +83,7 @@ class TestWindowLayouts : public QObject {
         QTest::newRow("About") << WindowKind::About << Table(&startup::AboutWindow::controlTable);
         QTest::newRow("calculator") << WindowKind::Calculator
                                     << Table(&calculator::CalculatorWindow::controlTable);
-        QTest::newRow("viewer") << WindowKind::Viewer << Table(&documents::frmReadMeViewer::controlTable);
+        QTest::newRow("viewer") << WindowKind::Viewer << Table(&viewer::frmReadMeViewer::controlTable);
     }
 
 private slots:
