@@ -22,7 +22,7 @@ using namespace sweltra;
 using platform::WindowKind;
 using platform::WindowRegistry;
 
-class TestReadmeViewer : public QObject {
+class TestViewerWindow : public QObject {
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
@@ -123,5 +123,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReadmeViewer)
+QTEST_MAIN(TestViewerWindow)
 #include "tst_viewerwindow.moc"
