@@ -1,15 +1,15 @@
 #include "calculator/calculatorwindow.h"
 
-#include "calculator/assessmentrecord.h"
 #include "documents/documentstore.h"
-#include "documents/readmeviewer.h"
 #include "platform/entriesonly.h"
 #include "platform/messagebox.h"
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
 #include "platform/utf8.h"
 #include "platform/windowregistry.h"
+#include "printing/assessmentrecord.h"
 #include "risk/assessment.h"
+#include "viewer/viewerwindow.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -158,7 +158,7 @@ CalculatorWindow::CalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window
     m_guidelines->setAccessibleName(tr("Recommendation"));
     bindFactors();
     wireCommands();
-    installAssessmentCommands(this, m_guidelines, [this] { return choices(); });
+    printing::installAssessmentCommands(this, m_guidelines, [this] { return choices(); });
 
     platform::setClientSize(this, clientWidthTwips, clientHeightTwips, false);
     platform::centreOnScreen(this);
@@ -347,7 +347,7 @@ void CalculatorWindow::cmd_Back_to_Directory_Click() {
 // The viewer's hand-off: shown beside this window, told to come back here, and left showing the
 // document from its start with the focus on its Back button.
 void CalculatorWindow::showInViewer(std::string_view document) {
-    using documents::frmReadMeViewer;
+    using viewer::frmReadMeViewer;
     if (auto *viewer = platform::WindowRegistry::show<frmReadMeViewer>(platform::WindowKind::Viewer)) {
         viewer->showDocument(document, QStringLiteral("Sweltra"));
     }

@@ -19,6 +19,9 @@ struct Choices;
 namespace sweltra::platform {
 class RichTextBox;
 }
+namespace sweltra::printing {
+struct FactorChoice;
+}
 
 namespace sweltra::calculator {
 

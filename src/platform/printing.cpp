@@ -1,7 +1,6 @@
 #include "platform/printing.h"
 
 #include "platform/messagebox.h"
-#include "sweltraconfig.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -53,10 +52,10 @@ bool usesLetter(const QLocale &locale) {
            std::end(letterTerritories);
 }
 
-// Lays the document out on the device's pages, above a footer that names the program and the
-// page, and draws the pages from `first` to `last` (1-based, 0 for the end). False when the
-// device refused to draw.
-bool paintPages(QPagedPaintDevice &device, const QTextDocument &source, int first = 1, int last = 0) {
+// Lays the document out on the device's pages, above the footer and the page's number, and draws
+// the pages from `first` to `last` (1-based, 0 for the end). False when the device refused to draw.
+bool paintPages(QPagedPaintDevice &device, const QTextDocument &source, const QString &footerText,
+                int first = 1, int last = 0) {
     QPainter painter;
     if (!painter.begin(&device)) {
         return false;
@@ -100,7 +99,7 @@ bool paintPages(QPagedPaintDevice &device, const QTextDocument &source, int firs
         painter.drawLine(QLineF(0, rule, width, rule));
         painter.setFont(footerFont);
         const QRectF footer(0, rule + 0.4 * footerMetrics.height(), width, footerMetrics.height());
-        painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, pageFooter());
+        painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, footerText);
         painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
                          text("page %1 of %2").arg(page).arg(pages));
     }
@@ -114,17 +113,9 @@ QString documentsFolder() {
 
 } // namespace
 
-QString programVersion() {
-    return QStringLiteral(SWELTRA_VERSION);
-}
-
 QPageLayout defaultPageLayout(const QLocale &locale) {
     return {QPageSize(usesLetter(locale) ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
             QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter};
-}
-
-QString pageFooter() {
-    return text("Sweltra %1: general information, not medical advice").arg(programVersion());
 }
 
 void setSaveFileAnswerer(SaveFileAnswerer answerer) {
@@ -135,11 +126,11 @@ void setPrintDialogAnswerer(PrintDialogAnswerer answerer) {
     printDialogAnswerer() = std::move(answerer);
 }
 
-void printDocument(QWidget *parent, const QTextDocument &document, const QString &title) {
+void printDocument(QWidget *parent, const QTextDocument &document, const Printout &printout) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(defaultPageLayout(QLocale()));
-    printer.setDocName(title);
-    printer.setCreator(QStringLiteral("Sweltra ") + programVersion());
+    printer.setDocName(printout.title);
+    printer.setCreator(printout.creator);
     bool accepted = false;
     if (printDialogAnswerer()) {
         accepted = printDialogAnswerer()(printer);
@@ -153,15 +144,17 @@ void printDocument(QWidget *parent, const QTextDocument &document, const QString
         return;
     }
     const bool range = printer.printRange() == QPrinter::PageRange;
-    if (!paintPages(printer, document, range ? printer.fromPage() : 1, range ? printer.toPage() : 0)) {
-        showMessage(parent, text("\u201c%1\u201d could not be printed on %2.")
-                                .arg(title, printer.outputFileName().isEmpty()
-                                                ? printer.printerName()
-                                                : QDir::toNativeSeparators(printer.outputFileName())));
+    if (!paintPages(printer, document, printout.footer, range ? printer.fromPage() : 1,
+                    range ? printer.toPage() : 0)) {
+        showMessage(parent,
+                    text("\u201c%1\u201d could not be printed on %2.")
+                        .arg(printout.title, printer.outputFileName().isEmpty()
+                                                 ? printer.printerName()
+                                                 : QDir::toNativeSeparators(printer.outputFileName())));
     }
 }
 
-QString savePdf(const QTextDocument &document, const QString &path, const QString &title) {
+QString savePdf(const QTextDocument &document, const QString &path, const Printout &printout) {
     const auto failure = [&path](const QString &reason) {
         return text("The PDF file \u201c%1\u201d could not be saved: %2.")
             .arg(QDir::toNativeSeparators(path), reason);
@@ -174,10 +167,10 @@ QString savePdf(const QTextDocument &document, const QString &path, const QStrin
     bool painted = false;
     {
         QPdfWriter writer(&file);
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("Sweltra ") + programVersion());
+        writer.setTitle(printout.title);
+        writer.setCreator(printout.creator);
         writer.setPageLayout(defaultPageLayout(QLocale()));
-        painted = paintPages(writer, document);
+        painted = paintPages(writer, document, printout.footer);
     }
     if (!painted) {
         file.cancelWriting();
@@ -189,7 +182,7 @@ QString savePdf(const QTextDocument &document, const QString &path, const QStrin
     return {};
 }
 
-void saveDocumentAsPdf(QWidget *parent, const QTextDocument &document, const QString &title,
+void saveDocumentAsPdf(QWidget *parent, const QTextDocument &document, const Printout &printout,
                        const QString &dialogCaption, const QString &fileName) {
     const QString proposed = QDir(documentsFolder()).filePath(fileName);
     QString path;
@@ -207,7 +200,7 @@ void saveDocumentAsPdf(QWidget *parent, const QTextDocument &document, const QSt
     if (path.isEmpty()) {
         return;
     }
-    const QString failure = savePdf(document, path, title);
+    const QString failure = savePdf(document, path, printout);
     if (!failure.isEmpty()) {
         showMessage(parent, failure);
     }

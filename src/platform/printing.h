@@ -13,28 +13,30 @@ class QWidget;
 
 namespace sweltra::platform {
 
-// The program's version, as its printouts name it.
-QString programVersion();
-
 // The page every printout starts from: US Letter where the locale's paper is Letter, A4
 // elsewhere; 15 mm margins all round.
 QPageLayout defaultPageLayout(const QLocale &locale);
 
-// The line at the foot of every printed page, beside the page number.
-QString pageFooter();
+// What a printout says of itself: its title (the print job's or the PDF's), the line at the foot
+// of every page beside the page number, and the program named as its maker.
+struct Printout {
+    QString title;
+    QString footer;
+    QString creator;
+};
 
 // Shows the platform's print dialog and prints the document there, the footer on every page.
-void printDocument(QWidget *parent, const QTextDocument &document, const QString &title);
+void printDocument(QWidget *parent, const QTextDocument &document, const Printout &printout);
 
 // Writes the document as a PDF file. The file is written under a temporary name in the target
 // folder and takes the target's name only when complete, so a failure leaves no half file and
 // an existing file as it was. Returns an empty text on success, else a message naming the file
 // and the reason.
-QString savePdf(const QTextDocument &document, const QString &path, const QString &title);
+QString savePdf(const QTextDocument &document, const QString &path, const Printout &printout);
 
 // Asks where to save a PDF, proposing `fileName` in the user's documents folder, saves the
 // document there and reports a failure in the message box. Nothing happens when cancelled.
-void saveDocumentAsPdf(QWidget *parent, const QTextDocument &document, const QString &title,
+void saveDocumentAsPdf(QWidget *parent, const QTextDocument &document, const Printout &printout,
                        const QString &dialogCaption, const QString &fileName);
 
 // While set, the save dialog is not shown: the answerer gets the proposed path and returns the

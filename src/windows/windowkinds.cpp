@@ -1,11 +1,11 @@
 #include "windows/windowkinds.h"
 
 #include "calculator/calculatorwindow.h"
-#include "documents/readmeviewer.h"
 #include "platform/windowregistry.h"
 #include "resources/emblem.h"
 #include "startup/aboutwindow.h"
 #include "startup/startupwindow.h"
+#include "viewer/viewerwindow.h"
 
 #include <QGuiApplication>
 
@@ -20,7 +20,7 @@ void registerWindowKinds() {
     WindowRegistry::setFactory(WindowKind::Startup, [] { return new startup::StartupWindow; });
     WindowRegistry::setFactory(WindowKind::About, [] { return new startup::AboutWindow; });
     WindowRegistry::setFactory(WindowKind::Calculator, [] { return new calculator::CalculatorWindow; });
-    WindowRegistry::setFactory(WindowKind::Viewer, [] { return new documents::frmReadMeViewer; });
+    WindowRegistry::setFactory(WindowKind::Viewer, [] { return new viewer::frmReadMeViewer; });
 }
 
 } // namespace sweltra::windows

@@ -2,13 +2,13 @@
 
 #include "calculatortesting.h"
 #include "documents/documentstore.h"
-#include "documents/readmeviewer.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "platform/programfolder.h"
 #include "platform/richtextbox.h"
 #include "platform/utf8.h"
 #include "risk/catalogue.h"
+#include "viewer/viewerwindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -111,7 +111,7 @@ private slots:
     }
     void init() {
         m_messages.clear();
-        WindowRegistry::setFactory(WindowKind::Viewer, [] { return new documents::frmReadMeViewer; });
+        WindowRegistry::setFactory(WindowKind::Viewer, [] { return new viewer::frmReadMeViewer; });
         WindowRegistry::setFactory(WindowKind::Calculator, [] { return new calculator::CalculatorWindow; });
         m_window = WindowRegistry::show(WindowKind::Calculator);
         QVERIFY(QTest::qWaitForWindowActive(m_window));

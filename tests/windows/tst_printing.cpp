@@ -5,6 +5,7 @@
 #include "platform/printing.h"
 #include "platform/programfolder.h"
 #include "platform/richtextbox.h"
+#include "printing/printout.h"
 #include "risk/catalogue.h"
 #include "windowstesting.h"
 
@@ -120,7 +121,7 @@ private slots:
         QFETCH(QString, verdict);
         QFETCH(QString, command);
         QFETCH(bool, written);
-        QStringList expected = pickAll(picks) << pageFooter() << "page 1 of ";
+        QStringList expected = pickAll(picks) << sweltra::printing::pageFooter() << "page 1 of ";
         auto *box = control<RichTextBox>(WindowKind::Calculator, "txtGuidelines");
         if (viewer) {
             QVERIFY(click(WindowKind::Calculator, "cmd_SMA_Guidelines"));

@@ -3,12 +3,12 @@
 // reader. Run a second time at device pixel ratio 2.
 
 #include "calculator/calculatorwindow.h"
-#include "documents/readmeviewer.h"
 #include "platform/controltable.h"
 #include "platform/fonts.h"
 #include "platform/windowregistry.h"
 #include "startup/aboutwindow.h"
 #include "startup/startupwindow.h"
+#include "viewer/viewerwindow.h"
 #include "windows/windowkinds.h"
 
 #include <QAccessible>
@@ -84,7 +84,7 @@ class TestWindowLayouts : public QObject {
         QTest::newRow("About") << WindowKind::About << Table(&startup::AboutWindow::controlTable);
         QTest::newRow("calculator") << WindowKind::Calculator
                                     << Table(&calculator::CalculatorWindow::controlTable);
-        QTest::newRow("viewer") << WindowKind::Viewer << Table(&documents::frmReadMeViewer::controlTable);
+        QTest::newRow("viewer") << WindowKind::Viewer << Table(&viewer::frmReadMeViewer::controlTable);
     }
 
 private slots:

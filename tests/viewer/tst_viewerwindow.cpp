@@ -1,11 +1,11 @@
 // The viewer: hand-off, Back, refused close, session end and web links.
 #include "documents/documentstore.h"
-#include "documents/readmeviewer.h"
 #include "platform/programfolder.h"
 #include "platform/richtextbox.h"
 #include "platform/twips.h"
 #include "platform/windowregistry.h"
 #include "sweltraconfig.h"
+#include "viewer/viewerwindow.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -22,14 +22,14 @@ using namespace sweltra;
 using platform::WindowKind;
 using platform::WindowRegistry;
 
-class TestReadmeViewer : public QObject {
+class TestViewerWindow : public QObject {
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
     QStringList m_opened; // the addresses handed to the desktop
 
     static QWidget *openViewer(std::string_view document, const QString &locator) {
-        auto *viewer = WindowRegistry::show<documents::frmReadMeViewer>(WindowKind::Viewer);
+        auto *viewer = WindowRegistry::show<viewer::frmReadMeViewer>(WindowKind::Viewer);
         viewer->showDocument(document, locator);
         return viewer;
     }
@@ -52,7 +52,7 @@ private slots:
 
     void init() {
         m_opened.clear();
-        WindowRegistry::setFactory(WindowKind::Viewer, [] { return new documents::frmReadMeViewer; });
+        WindowRegistry::setFactory(WindowKind::Viewer, [] { return new viewer::frmReadMeViewer; });
         WindowRegistry::setFactory(WindowKind::Calculator, [] { return new QWidget; });
     }
 
@@ -123,5 +123,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReadmeViewer)
-#include "tst_readmeviewer.moc"
+QTEST_MAIN(TestViewerWindow)
+#include "tst_viewerwindow.moc"

@@ -1,4 +1,4 @@
-#include "calculator/assessmentrecord.h"
+#include "printing/assessmentrecord.h"
 
 #include "documents/documentstore.h"
 #include "platform/fonts.h"
@@ -6,6 +6,7 @@
 #include "platform/printing.h"
 #include "platform/richtextbox.h"
 #include "platform/utf8.h"
+#include "printing/printout.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -18,7 +19,7 @@
 #include <optional>
 #include <vector>
 
-namespace sweltra::calculator {
+namespace sweltra::printing {
 namespace {
 
 using platform::qs;
@@ -218,16 +219,16 @@ void installAssessmentCommands(QWidget *window, platform::RichTextBox *guideline
     commands.saveText = text("Save Assessment as PDF...");
     commands.print = [window, recordNow] {
         if (const auto [madeAt, document] = recordNow(); document) {
-            platform::printDocument(window, *document, recordTitle);
+            platform::printDocument(window, *document, printout(recordTitle));
         }
     };
     commands.save = [window, recordNow] {
         if (const auto [madeAt, document] = recordNow(); document) {
-            platform::saveDocumentAsPdf(window, *document, recordTitle, text("Save Assessment as PDF"),
-                                        assessmentFileName(madeAt));
+            platform::saveDocumentAsPdf(window, *document, printout(recordTitle),
+                                        text("Save Assessment as PDF"), assessmentFileName(madeAt));
         }
     };
     platform::installPrintCommands(window, guidelines, commands);
 }
 
-} // namespace sweltra::calculator
+} // namespace sweltra::printing

@@ -15,7 +15,7 @@ namespace sweltra::platform {
 class RichTextBox;
 }
 
-namespace sweltra::calculator {
+namespace sweltra::printing {
 
 // A record of an assessment, or the message that names the first factor still to be answered.
 struct AssessmentRecord {
@@ -36,4 +36,4 @@ QString assessmentFileName(const QDateTime &madeAt);
 void installAssessmentCommands(QWidget *window, platform::RichTextBox *guidelines,
                                std::function<risk::Choices()> choices);
 
-} // namespace sweltra::calculator
+} // namespace sweltra::printing

@@ -1,11 +1,11 @@
-#include "documents/readmeviewer.h"
+#include "viewer/viewerwindow.h"
 
-#include "documents/documentprinting.h"
 #include "documents/documentstore.h"
 #include "platform/placement.h"
 #include "platform/richtextbox.h"
 #include "platform/shell.h"
 #include "platform/windowregistry.h"
+#include "printing/documentprinting.h"
 #include "sweltraconfig.h"
 
 #include <QCloseEvent>
@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QUrl>
 
-namespace sweltra::documents {
+namespace sweltra::viewer {
 namespace {
 
 using namespace platform::layout;
@@ -76,7 +76,7 @@ frmReadMeViewer::frmReadMeViewer(QWidget *parent) : QWidget(parent) {
     m_back = findChild<QPushButton *>(QStringLiteral("cmdBackfromReadme"));
     // The box takes the focus: a screen reader announces it by this name.
     m_document->setAccessibleName(tr("Document"));
-    installDocumentPrintCommands(this, m_document);
+    printing::installDocumentPrintCommands(this, m_document);
 
     connect(m_document, &platform::RichTextBox::Change, this, &frmReadMeViewer::txtAirportHazards_Change);
     connect(m_back, &QPushButton::clicked, this, &frmReadMeViewer::cmdBackfromReadme_Click);
@@ -102,7 +102,7 @@ std::span<const platform::ControlRow> frmReadMeViewer::controlTable() {
 
 void frmReadMeViewer::showDocument(std::string_view document, const QString &locator) {
     m_locator->setText(locator);
-    loadDocument(*m_document, document);
+    documents::loadDocument(*m_document, document);
     m_back->setFocus();
     m_document->SetFocus();
     m_document->setSelStart(0);
@@ -154,4 +154,4 @@ void frmReadMeViewer::OpenWebLink(const QString &url) {
     platform::openWebLink(QUrl(url));
 }
 
-} // namespace sweltra::documents
+} // namespace sweltra::viewer

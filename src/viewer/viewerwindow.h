@@ -14,7 +14,7 @@ namespace sweltra::platform {
 class RichTextBox;
 }
 
-namespace sweltra::documents {
+namespace sweltra::viewer {
 
 // The document viewer. It stays open until Back is pressed, unless the desktop session ends.
 class frmReadMeViewer : public QWidget {
@@ -53,4 +53,4 @@ private:
     QPushButton *m_back = nullptr;
 };
 
-} // namespace sweltra::documents
+} // namespace sweltra::viewer

@@ -1,12 +1,13 @@
-#include "documents/documentprinting.h"
+#include "printing/documentprinting.h"
 
 #include "platform/printing.h"
 #include "platform/richtextbox.h"
+#include "printing/printout.h"
 
 #include <QCoreApplication>
 #include <QTextDocument>
 
-namespace sweltra::documents {
+namespace sweltra::printing {
 namespace {
 
 QString text(const char *source) {
@@ -25,13 +26,15 @@ void installDocumentPrintCommands(QWidget *window, platform::RichTextBox *box) {
     platform::PrintCommands commands;
     commands.printText = text("Print Document...");
     commands.saveText = text("Save Document as PDF...");
-    commands.print = [window, box] { platform::printDocument(window, *box->document(), titleOf(*box)); };
+    commands.print = [window, box] {
+        platform::printDocument(window, *box->document(), printout(titleOf(*box)));
+    };
     commands.save = [window, box] {
         const QString title = titleOf(*box);
-        platform::saveDocumentAsPdf(window, *box->document(), title, text("Save Document as PDF"),
+        platform::saveDocumentAsPdf(window, *box->document(), printout(title), text("Save Document as PDF"),
                                     title + QStringLiteral(".pdf"));
     };
     platform::installPrintCommands(window, box, commands);
 }
 
-} // namespace sweltra::documents
+} // namespace sweltra::printing

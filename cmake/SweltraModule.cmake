@@ -1,0 +1,122 @@
+# The program's modules and the layers they form.
+#
+# Each folder under src/ is one module: a static library sweltra_<folder>, whose headers others
+# include as "<folder>/<header>.h". The build keeps the layers: a module's include root in the
+# build tree holds nothing but a link named after its folder, so a target sees the headers of
+# exactly the modules it links, and an include of a module it does not link fails to compile.
+# What each module links is the layer table in src/CMakeLists.txt (one sweltra_layer row per
+# module); sweltra_check_layers fails the configuration where a module's links leave its row.
+
+# One row of the layer table: the module's folder, what its headers need (PUBLIC: its users get it
+# too) and what only its sources use (PRIVATE). Modules are named by folder, anything else by its
+# target. A row names only modules of the rows above it.
+function(sweltra_layer module)
+  cmake_parse_arguments(ARG "" "" "PUBLIC;PRIVATE" ${ARGN})
+  get_property(rows GLOBAL PROPERTY SWELTRA_LAYERS)
+  if(module IN_LIST rows)
+    message(FATAL_ERROR "Layer table: ${module} has two rows.")
+  endif()
+  foreach(link IN LISTS ARG_PUBLIC ARG_PRIVATE)
+    if(NOT link MATCHES "::" AND NOT link IN_LIST rows)
+      message(FATAL_ERROR "Layer table: ${module} links ${link}, which is not a module of a row above it.")
+    endif()
+  endforeach()
+  set_property(GLOBAL APPEND PROPERTY SWELTRA_LAYERS ${module})
+  set_property(GLOBAL PROPERTY SWELTRA_LAYER_${module}_PUBLIC ${ARG_PUBLIC})
+  set_property(GLOBAL PROPERTY SWELTRA_LAYER_${module}_PRIVATE ${ARG_PRIVATE})
+endfunction()
+
+# The static library of the src/ folder it is called in. PUBLIC names what the module's headers
+# need, PRIVATE what only its sources use; both as its row of the layer table says.
+function(sweltra_module name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
+  get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  if(NOT name STREQUAL "sweltra_${folder}")
+    message(FATAL_ERROR "The module of src/${folder} is sweltra_${folder}, not ${name}: one library per folder.")
+  endif()
+  get_property(rows GLOBAL PROPERTY SWELTRA_LAYERS)
+  if(NOT folder IN_LIST rows)
+    message(FATAL_ERROR "The module ${folder} has no row in the layer table of src/CMakeLists.txt.")
+  endif()
+  add_library(${name} STATIC ${ARG_SOURCES})
+  set(root ${PROJECT_BINARY_DIR}/include-roots/${folder})
+  file(MAKE_DIRECTORY ${root})
+  file(REMOVE ${root}/${folder})
+  file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${folder} SYMBOLIC)
+  target_include_directories(${name} PUBLIC ${root})
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+  sweltra_warnings(${name})
+endfunction()
+
+# A module's links as the layer table writes them: sweltra_<folder> by its folder, the pieces a
+# module is built from (Qt's compiled resources) left out.
+function(sweltra_table_names out module)
+  set(names)
+  foreach(link IN LISTS ARGN)
+    if(link MATCHES "sweltra_${module}_")
+      continue()
+    endif()
+    string(REGEX REPLACE "^sweltra_" "" link "${link}")
+    list(APPEND names ${link})
+  endforeach()
+  set(${out} ${names} PARENT_SCOPE)
+endfunction()
+
+# Fails the configuration where a module's links, however made, differ from its row, naming the
+# module and the difference, or where a row has no module.
+function(sweltra_check_layers)
+  get_property(rows GLOBAL PROPERTY SWELTRA_LAYERS)
+  set(failures)
+  foreach(module IN LISTS rows)
+    set(target sweltra_${module})
+    if(NOT TARGET ${target})
+      list(APPEND failures "${module}: in the table, but no target ${target} is built")
+      continue()
+    endif()
+    # A static library's private links reach its users as $<LINK_ONLY:...>.
+    get_target_property(interface ${target} INTERFACE_LINK_LIBRARIES)
+    set(public)
+    foreach(link IN LISTS interface)
+      if(link AND NOT link MATCHES "^\\$<LINK_ONLY:")
+        list(APPEND public ${link})
+      endif()
+    endforeach()
+    set(private)
+    get_target_property(type ${target} TYPE)
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+      get_target_property(all ${target} LINK_LIBRARIES)
+      foreach(link IN LISTS all)
+        if(link AND NOT link IN_LIST public)
+          list(APPEND private ${link})
+        endif()
+      endforeach()
+    endif()
+    foreach(scope PUBLIC PRIVATE)
+      string(TOLOWER ${scope} actual)
+      set(how ${actual}ly)
+      sweltra_table_names(actual ${module} ${${actual}})
+      get_property(listed GLOBAL PROPERTY SWELTRA_LAYER_${module}_${scope})
+      set(unlisted ${actual})
+      set(unlinked ${listed})
+      if(listed)
+        list(REMOVE_ITEM unlisted ${listed})
+      endif()
+      if(actual)
+        list(REMOVE_ITEM unlinked ${actual})
+      endif()
+      if(unlisted)
+        list(JOIN unlisted " " names)
+        list(APPEND failures "${module} links ${names} ${how}, which its row does not list")
+      endif()
+      if(unlinked)
+        list(JOIN unlinked " " names)
+        list(APPEND failures "the row of ${module} lists ${names} ${how}, which ${module} does not link")
+      endif()
+    endforeach()
+  endforeach()
+  if(failures)
+    list(JOIN failures "\n  " lines)
+    message(FATAL_ERROR "The modules' links differ from the layer table in src/CMakeLists.txt:\n  ${lines}\n"
+                        "Change the module's CMakeLists.txt or its row, so that both say the same.")
+  endif()
+endfunction()
