@@ -1,6 +1,6 @@
 #pragma once
 
-// Finds the calculator's lists and points and picks entries as a user does.
+// Finds the calculator's lists and points, as named or as drawn, and picks entries as a user does.
 
 #include "calculator/calculatorwindow.h"
 #include "platform/windowregistry.h"
@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <algorithm>
 
 namespace calculatortesting {
 
@@ -24,6 +26,37 @@ inline QStringList allPoints(QWidget *window) {
         texts << box->text();
     }
     return texts;
+}
+
+// The widget of type T whose text reads `text`.
+template <typename T> T *captioned(QWidget *window, const QString &text) {
+    const QList<T *> all = window->findChildren<T *>();
+    const auto found =
+        std::find_if(all.begin(), all.end(), [&](T *widget) { return widget->text() == text; });
+    return found == all.end() ? nullptr : *found;
+}
+
+// Of the window's shown controls of type T, the nearest to `from` on its right on the same row
+// (their heights overlap) or, with `orBelow`, also under it (their widths overlap), measured from
+// where `from` ends to where the control starts: side to side, or bottom-left to top-left. A frame
+// around `from` is neither.
+template <typename T> T *nearestBeside(const QWidget *from, bool orBelow = false) {
+    T *nearest = nullptr;
+    int shortest = 0;
+    for (T *widget : from ? from->window()->findChildren<T *>(Qt::FindDirectChildrenOnly) : QList<T *>()) {
+        const QRect a = from->geometry(), b = widget->geometry();
+        const bool right = b.top() <= a.bottom() && b.bottom() >= a.top() && b.center().x() > a.right();
+        const bool below =
+            orBelow && b.left() <= a.right() && b.right() >= a.left() && b.center().y() > a.bottom();
+        const int distance = (right ? QPoint(b.left() - a.right(), b.center().y() - a.center().y())
+                                    : b.topLeft() - a.bottomLeft())
+                                 .manhattanLength();
+        if ((right || below) && (!nearest || distance < shortest) && widget->isVisible() && !b.contains(a)) {
+            nearest = widget;
+            shortest = distance;
+        }
+    }
+    return nearest;
 }
 
 // Opens the list and clicks the entry; false when the entry is missing or the list stayed open.
