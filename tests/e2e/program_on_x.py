@@ -1,7 +1,8 @@
 """Walks a program on the X server in DISPLAY (tools/with-x.sh --atspi) as a person does, with keys
 through its accessibility tree: Readme and Back, Accept, every factor picked, Calculate, "*" and
 Back, Exit. Every focusable control of every window must have a name. Prints PASS or FAIL per
-step, saves a screenshot of each window, exits 1 on a failure and 77 without the AT-SPI tools.
+step, saves a screenshot of each window, exits 1 on a failure and 77 without the AT-SPI tools (1 with
+SWELTRA_REQUIRE_X=1, as in CI).
 
 Usage: program_on_x.py PROGRAM OUTPUT_FOLDER
 """
@@ -17,7 +18,8 @@ try:
     import xdriver as ui
     from gi.repository import Atspi
 except (ImportError, ValueError) as missing:  # python3-gi, gir1.2-atspi-2.0
-    sys.exit(print(f"skipped: {missing}") or 77)
+    print(f"missing: {missing} (python3-gi, gir1.2-atspi-2.0)")
+    sys.exit(1 if os.environ.get("SWELTRA_REQUIRE_X") == "1" else 77)
 
 APP = "SweltraC"
 CALCULATOR = "Sweltra - Sports Medicine Australia (SA Branch) - Non-Desert Version*"
