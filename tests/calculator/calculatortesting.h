@@ -36,10 +36,8 @@ template <typename T> T *captioned(QWidget *window, const QString &text) {
     return found == all.end() ? nullptr : *found;
 }
 
-// Of the window's shown controls of type T, the nearest to `from` on its right on the same row
-// (their heights overlap) or, with `orBelow`, also under it (their widths overlap), measured from
-// where `from` ends to where the control starts: side to side, or bottom-left to top-left. A frame
-// around `from` is neither.
+// The shown control of type T nearest to `from` on its right on its row or, with `orBelow`, also
+// under it, from where `from` ends to where the control starts; a frame around `from` is neither.
 template <typename T> T *nearestBeside(const QWidget *from, bool orBelow = false) {
     T *nearest = nullptr;
     int shortest = 0;
