@@ -31,27 +31,24 @@ inline QStringList allPoints(QWidget *window) {
 // The widget of type T whose text reads `text`.
 template <typename T> T *captioned(QWidget *window, const QString &text) {
     const QList<T *> all = window->findChildren<T *>();
-    const auto found =
-        std::find_if(all.begin(), all.end(), [&](T *widget) { return widget->text() == text; });
+    const auto found = std::ranges::find(all, text, [](T *widget) { return widget->text(); });
     return found == all.end() ? nullptr : *found;
 }
 
-// The shown control of type T nearest to `from` on its right on its row or, with `orBelow`, also
+// The shown control of type T nearest to `from` on its right on its row or, with `below`, also
 // under it, from where `from` ends to where the control starts; a frame around `from` is neither.
-template <typename T> T *nearestBeside(const QWidget *from, bool orBelow = false) {
+template <typename T> T *nearestBeside(const QWidget *from, bool below = false) {
     T *nearest = nullptr;
-    int shortest = 0;
+    int shortest = QWIDGETSIZE_MAX; // farther than any two controls stand
     for (T *widget : from ? from->window()->findChildren<T *>(Qt::FindDirectChildrenOnly) : QList<T *>()) {
         const QRect a = from->geometry(), b = widget->geometry();
-        const bool right = b.top() <= a.bottom() && b.bottom() >= a.top() && b.center().x() > a.right();
-        const bool below =
-            orBelow && b.left() <= a.right() && b.right() >= a.left() && b.center().y() > a.bottom();
-        const int distance = (right ? QPoint(b.left() - a.right(), b.center().y() - a.center().y())
-                                    : b.topLeft() - a.bottomLeft())
-                                 .manhattanLength();
-        if ((right || below) && (!nearest || distance < shortest) && widget->isVisible() && !b.contains(a)) {
+        const bool right = b.y() <= a.bottom() && b.bottom() >= a.y() && b.center().x() > a.right();
+        const bool under = below && b.x() <= a.right() && b.right() >= a.x() && b.center().y() > a.bottom();
+        const QPoint gap = right ? QPoint(b.left() - a.right(), b.center().y() - a.center().y())
+                                 : b.topLeft() - a.bottomLeft();
+        if ((right || under) && gap.manhattanLength() < shortest && widget->isVisible() && !b.contains(a)) {
             nearest = widget;
-            shortest = distance;
+            shortest = gap.manhattanLength();
         }
     }
     return nearest;
