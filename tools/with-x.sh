@@ -99,11 +99,15 @@ unset XAUTHORITY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
 if [ $wm -eq 1 ]; then
     openbox --sm-disable >"$runtime/openbox.log" 2>&1 &
     openbox=$!
-    # A window manager announces itself on the root window once it manages the screen.
-    managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || ! alive "$openbox"; }
+    # A window manager announces itself on the root window once it manages the screen, and then
+    # publishes the area it leaves free for windows, which tests that place windows need.
+    managing() {
+        [ "$(xprop -root _NET_SUPPORTING_WM_CHECK _NET_WORKAREA 2>/dev/null | grep -c -e 'window id' -e ' = ')" = 2 ] ||
+            ! alive "$openbox"
+    }
     if ! wait_for managing || ! alive "$openbox"; then
         cat "$runtime/openbox.log" >&2
-        unavailable "openbox did not start"
+        unavailable "openbox did not start, or published no _NET_WORKAREA"
     fi
 fi
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// Finds the calculator's lists and points and picks entries as a user does.
+// Finds the calculator's lists and points, as named or as drawn, and picks entries as a user does.
 
 #include "calculator/calculatorwindow.h"
 #include "platform/windowregistry.h"
@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <algorithm>
 
 namespace calculatortesting {
 
@@ -24,6 +26,32 @@ inline QStringList allPoints(QWidget *window) {
         texts << box->text();
     }
     return texts;
+}
+
+// The widget of type T whose text reads `text`.
+template <typename T> T *captioned(QWidget *window, const QString &text) {
+    const QList<T *> all = window->findChildren<T *>();
+    const auto found = std::ranges::find(all, text, [](T *widget) { return widget->text(); });
+    return found == all.end() ? nullptr : *found;
+}
+
+// The shown control of type T nearest to `from` on its right on its row or, with `below`, also
+// under it, from where `from` ends to where the control starts; a frame around `from` is neither.
+template <typename T> T *nearestBeside(const QWidget *from, bool below = false) {
+    T *nearest = nullptr;
+    int shortest = QWIDGETSIZE_MAX; // farther than any two controls stand
+    for (T *widget : from ? from->window()->findChildren<T *>(Qt::FindDirectChildrenOnly) : QList<T *>()) {
+        const QRect a = from->geometry(), b = widget->geometry();
+        const bool right = b.y() <= a.bottom() && b.bottom() >= a.y() && b.center().x() > a.right();
+        const bool under = below && b.x() <= a.right() && b.right() >= a.x() && b.center().y() > a.bottom();
+        const QPoint gap = right ? QPoint(b.left() - a.right(), b.center().y() - a.center().y())
+                                 : b.topLeft() - a.bottomLeft();
+        if ((right || under) && gap.manhattanLength() < shortest && widget->isVisible() && !b.contains(a)) {
+            nearest = widget;
+            shortest = gap.manhattanLength();
+        }
+    }
+    return nearest;
 }
 
 // Opens the list and clicks the entry; false when the entry is missing or the list stayed open.

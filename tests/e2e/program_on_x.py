@@ -1,7 +1,7 @@
 """Walks a program on the X server in DISPLAY (tools/with-x.sh --atspi) as a person does, with keys
 through its accessibility tree: Readme and Back, Accept, every factor picked, Calculate, "*" and
 Back, Exit. Every focusable control of every window must have a name. Prints PASS or FAIL per
-step, saves a screenshot of each window, exits 1 on a failure and 77 without the AT-SPI tools.
+step, saves a screenshot of each window, exits 1 on a failure or 77 without the AT-SPI tools (CI: 1).
 
 Usage: program_on_x.py PROGRAM OUTPUT_FOLDER
 """
@@ -17,19 +17,13 @@ try:
     import xdriver as ui
     from gi.repository import Atspi
 except (ImportError, ValueError) as missing:  # python3-gi, gir1.2-atspi-2.0
-    sys.exit(print(f"skipped: {missing}") or 77)
+    print(f"missing: {missing} (python3-gi, gir1.2-atspi-2.0)")
+    sys.exit(1 if os.environ.get("SWELTRA_REQUIRE_X") == "1" else 77)
 
 APP = "SweltraC"
 CALCULATOR = "Sweltra - Sports Medicine Australia (SA Branch) - Non-Desert Version*"
 ABOUT, VIEWER = "About Sweltra \u00b0C", "Readme Viewer"
 NOTICES = ("was not found in the folder", "could not be read", "not a readable rich-text", "too large to show")
-# Each list by its caption, the arrow presses that reach an entry (the lists start empty) and its points.
-PICKS = (("Ordinary Air Temperature*", 3, "14"), ("2. Overall length of event (min)", 3, "6"),
-         ("3. Individual intensity during the event", 3, "6"), ("4. Acclimatization of participants", 2, "5"),
-         ("5. Athletic ability of individuals", 2, "6"), ("6. Age of Participants", 2, "5"),
-         ("7. Time Between Drinks (min)", 2, "4"), ("8. Time of event (DST)", 3, "10"), ("9. Surface type", 2, "2"),
-         ("10. Venue", 3, "8"), ("11. Athletes' Other Risky Medical Conditions*", 1, "0"))
-TOTAL = " 66"  # the sum of the points above, as the total box shows it
 NO_ROLE = {"", "unknown", "invalid", "filler", "redundant object"}  # nothing a screen reader can say
 
 
@@ -85,18 +79,30 @@ class Walk(ui.Checks):
         self.key(ABOUT, "Escape")
         self.shown("")
 
+    @staticmethod
+    def beside(window, control):
+        """The text box nearest on the right of the control on its row, as drawn."""
+        a = Atspi.Component.get_extents(control, Atspi.CoordType.WINDOW)
+        boxes = [(b.x, node) for node in ui.find_all(window, role="text")
+                 for b in [Atspi.Component.get_extents(node, Atspi.CoordType.WINDOW)]
+                 if b.y < a.y + a.height and a.y < b.y + b.height and b.x + b.width / 2 > a.x + a.width]
+        return min(boxes, key=lambda box: box[0], default=(0, None))[1]
+
     def calculate(self):
         self.key("", "Tab", "Tab", "Return")  # from Readme past Decline to Accept
         calculator = self.shown(CALCULATOR)
-        for caption, presses, points in PICKS:
-            box = ui.wait_until(lambda: ui.find(calculator, name=caption, role="combo box"), what=caption)
+        total = 0  # each list's first entry, the other temperature scale aside; points beside the list
+        for box in ui.find_all(calculator, role="combo box"):
+            if "enabled" not in ui.states_of(box):
+                continue
             self.focus(CALCULATOR, ui.find(box, role="text") or box)  # an editable list's edit field
-            self.key(CALCULATOR, *["Down"] * presses)
-            label = f"Risk points for {caption.split('. ', 1)[-1].rstrip('*')}"
-            ui.wait_until(lambda: ui.text_of(ui.find(calculator, name=label)) == points, what=f"{points} in {label}")
+            self.key(CALCULATOR, "Down")
+            points = self.beside(calculator, box)  # none beside the factors without points
+            if points:
+                total += int(ui.wait_until(lambda: ui.text_of(points), what=f"points beside {ui.describe(box)}"))
         self.press(calculator, CALCULATOR, "Calculate Total:")
-        total = ui.find(calculator, name="Total risk score")
-        ui.wait_until(lambda: ui.text_of(total) == TOTAL, what=f"{TOTAL!r} in the total box")
+        shown = self.beside(calculator, ui.find(calculator, name="Calculate Total:", role="push button"))
+        ui.wait_until(lambda: ui.text_of(shown) == f" {total}", what=f"{total} beside Calculate Total:")
         self.document(calculator, "Recommendation")
 
     def viewer_and_back(self):

@@ -83,8 +83,6 @@ class TestCatalogue : public QObject {
 private slots:
     void factor_data();
     void factor();
-    void lookupFindsNothing_data();
-    void lookupFindsNothing();
     void naming_data();
     void naming();
 };
@@ -114,43 +112,6 @@ void TestCatalogue::factor() {
         QCOMPARE(lookup(want.key, " " + text), "<none>");
         QCOMPARE(lookup(want.key, text + " "), "<none>");
     }
-}
-
-void TestCatalogue::lookupFindsNothing_data() {
-    QTest::addColumn<QByteArray>("key");
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QByteArray>("answer");
-    const auto option = [](const char *name, const char *key, const QByteArray &text) {
-        QTest::newRow(name) << QByteArray(key) << text << QByteArray("<none>");
-    };
-    option("degree as ring above U+02DA", "WBGT", ">= 30\u02DAC");
-    option("degree as Latin-1 byte", "WBGT",
-           "<23\xB0"
-           "C");
-    option("degree sign missing", "WBGT", "<23C");
-    option("blank missing", "WBGT", ">=30\u00B0C");
-    option("blank doubled", "Age", "Over  40");
-    option("other letter case", "Time", "after dark");
-    option("option of the other scale", "WBGT", "<24\u00B0C");
-    option("option of another factor", "Duration", "Over 40");
-    option("prefix of an option", "Surface", "Synthetic");
-    option("extended option", "Surface", "Sandy");
-    option("trailing NUL", "Venue", QByteArray("Outdoors\0", 9));
-    option("empty text", "Medical", "");
-    option("points text for option", "Medical", "X");
-    const auto noFactor = [](const char *name, const char *key) {
-        QTest::newRow(name) << QByteArray(key) << QByteArray("Over 40") << QByteArray("<no factor>");
-    };
-    noFactor("key in lower case", "age");
-    noFactor("control name for key", "cbo_Age");
-    noFactor("empty key", "");
-}
-
-void TestCatalogue::lookupFindsNothing() {
-    QFETCH(QByteArray, key);
-    QFETCH(QByteArray, text);
-    QFETCH(QByteArray, answer);
-    QCOMPARE(lookup(key, text), answer);
 }
 
 // How the window and the record name a factor: the number of the question it answers, and the

