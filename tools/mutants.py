@@ -25,7 +25,7 @@ from dataclasses import dataclass
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-DEFAULT_MODULES = ["risk", "rtf", "platform", "documents", "calculator", "startup"]
+DEFAULT_MODULES = ["risk", "rtf", "platform", "documents", "printing", "viewer", "calculator", "startup"]
 # Slow or environment-bound tests are no use for a per-mutant verdict.
 EXCLUDED_LABELS = "memcheck|e2e|x11|package"
 EXCLUDED_NAMES = "monkey|_memcheck|_on_x|install_layout|desktop_entry|metainfo"

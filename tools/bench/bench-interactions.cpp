@@ -5,7 +5,6 @@
 #include "platform/fonts.h"
 #include "platform/twips.h"
 #include "platform/windowregistry.h"
-#include "resources/emblem.h"
 #include "startup/startupwindow.h"
 #include "windows/windowkinds.h"
 
@@ -143,8 +142,6 @@ double median(std::vector<double> values) {
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("SweltraC"));
-    QApplication::setWindowIcon(sweltra::resources::windowIcon());
     sweltra::platform::installFontSubstitutes();
     sweltra::windows::registerWindowKinds();
     QApplication::setQuitOnLastWindowClosed(false);
