@@ -5,8 +5,9 @@
 #include "platform/printing.h"
 #include "platform/programfolder.h"
 #include "platform/richtextbox.h"
+#include "platform/utf8.h"
 #include "printing/printout.h"
-#include "risk/catalogue.h"
+#include "risk/lowering.h"
 #include "windowstesting.h"
 
 #include <QMenu>
@@ -16,13 +17,45 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <set>
 #include <sys/resource.h>
 
 using namespace sweltra::platform;
+using namespace sweltra::risk;
 using namespace windowstesting;
 using namespace calculatortesting;
 // Factor key to its list's entry: index, -1 the last, -2 none; other scored factors take "" (the first).
 using Picks = QMap<QString, int>;
+
+// Picks on the air temperature scale whose points add up to `total`: each scored factor takes the
+// first entry that leaves a sum the factors after it can still make.
+Picks picksFor(int total) {
+    std::vector<const RiskFactor *> scored;
+    for (const RiskFactor &factor : factors()) {
+        if (factor.scored && factor.key != "WBGT")
+            scored.push_back(&factor);
+    }
+    std::vector<std::set<int>> sums(scored.size() + 1, {0}); // what the factors from here on can make
+    for (std::size_t i = scored.size(); i-- > 0;) {
+        sums[i].clear();
+        for (const FactorOption &option : scored[i]->options)
+            for (const int rest : std::holds_alternative<int>(option.points) ? sums[i + 1] : std::set<int>())
+                sums[i].insert(rest + std::get<int>(option.points));
+    }
+    Picks picks{{"WBGT", -2}};
+    for (std::size_t i = 0; i < scored.size(); ++i) {
+        const auto &options = scored[i]->options;
+        const auto fits = std::ranges::find_if(options, [&](const FactorOption &option) {
+            const int *points = std::get_if<int>(&option.points);
+            return points && sums[i + 1].contains(total - *points);
+        });
+        if (fits == options.end())
+            return {}; // no such total: the row's verdict shows it
+        total -= std::get<int>(fits->points);
+        picks[qs(scored[i]->key)] = int(fits - options.begin());
+    }
+    return picks;
+}
 
 class TestPrinting : public QObject {
     Q_OBJECT
@@ -45,6 +78,42 @@ class TestPrinting : public QObject {
         QFile file(m_folder.filePath("record.pdf"));
         return QDir(m_folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
                << (file.open(QIODevice::ReadOnly) ? file.read(5) : "");
+    }
+    // The reading from after `from` up to `to`; empty where either is missing.
+    static QString between(const QString &text, const QString &from, const QString &to) {
+        const qsizetype start = text.indexOf(from) + from.size(), end = text.indexOf(to, start);
+        return start < from.size() || end < 0 ? QString() : text.mid(start, end - start).trimmed();
+    }
+    // What the record says after its table for a band, from the core and the lists as shown: the
+    // total, its band, the scale's bands and marker, and the changes that would lower the total;
+    // and whether the time of event is among them.
+    static std::pair<QString, bool> verdictWords(const QString &band) {
+        const QString total = control<QLineEdit>(WindowKind::Calculator, "txt_Total")->text().trimmed();
+        Assessment shown;
+        for (const RiskFactor &factor : factors()) {
+            const int entry = list(calculator(), qs(factor.key))->currentIndex();
+            entry >= 0 ? void(shown[factor] = std::size_t(entry)) : void();
+        }
+        const TotalRange possible = possibleTotals();
+        QStringList words{"Total: " + total + " risk points", band};
+        for (const Band each : {Band::Lower, Band::Moderate, Band::High, Band::Extreme}) {
+            const auto [lowest, highest] = bandRange(each);
+            words << QString("%1\u2013%2 ")
+                             .arg(lowest.value_or(possible.lowest))
+                             .arg(highest.value_or(possible.highest)) +
+                         qs(bandName(each));
+        }
+        words << total << "What would lower the risk";
+        const Lowering lowering = whatWouldLower(shown).value();
+        for (const Change &change : lowering.changes) {
+            words << qs(changeLine(change));
+        }
+        words << (lowering.changes.empty()
+                      ? QString("Nothing that can still be changed on the day would lower this total.")
+                      : QString("All of these together: total %1 (%2)")
+                            .arg(qs(totalText(lowering.total)), qs(bandName(lowering.band))));
+        return {words.join(' '),
+                std::ranges::count(lowering.changes, findFactor("Time"), &Change::factor) > 0};
     }
     // Picks the entries with the mouse; returns what the lists then show.
     static QStringList pickAll(const Picks &picks) {
@@ -103,9 +172,10 @@ private slots:
         QTest::addColumn<QString>("command"); // its keys, or its context menu entry (with its keys)
         QTest::addColumn<bool>("written");
         const Picks last{{"", -1}, {"Medical", 0}, {"WBGT", -2}, {"Dry_Bulb", -1}, {"Other", -1}};
-        const Picks none{{"", -2}}, other{{"Other", 0}}, noVenue{{"Venue", -2}, {"Medical", 1}};
+        const Picks none{{"", -2}}, noVenue{{"Venue", -2}, {"Medical", 1}};
         const QString print = "Ctrl+P", save = "Ctrl+Shift+S", no, menu = "Print Assessment... (Ctrl+P)";
-        QTest::newRow("55 and below") << false << other << "Risk score 55 and below" << print << true;
+        QTest::newRow("lowest") << false << picksFor(18) << "Risk score 55 and below" << print << true;
+        QTest::newRow("66-74") << false << picksFor(70) << "Risk score 66-74" << save << true;
         QTest::newRow("75 and above, air temperature") << false << last << "Risk score 75 and above"
                                                        << "Save Assessment as PDF... (Ctrl+Shift+S)" << true;
         QTest::newRow("medical referral")
@@ -146,6 +216,21 @@ private slots:
             QVERIFY2(!written || text.contains(words),
                      qPrintable(words + " not in pdftotext's reading: " + text));
         }
+        if (!written || viewer) {
+            return;
+        }
+        // Lines to write the event and place on under the title, to sign after the assessment.
+        QCOMPARE(between(text, "non-desert version", "Factor Chosen Points"), "Event Place");
+        const QString assessed =
+            between(text, "Factor Chosen Points", "Assessed by Signature Recommendation");
+        const auto [words, newTime] =
+            verdict.startsWith("R") ? verdictWords(verdict) : std::pair(verdict, false);
+        QVERIFY2(assessed.contains(words), qPrintable(words + "\nnot in\n" + assessed));
+        // After it only the referral's words, or a note to check the temperature for a new time.
+        const QString rest = assessed.section(words, 1);
+        QVERIFY2(rest.contains("temperature") == newTime && !rest.contains(u'\u2013') &&
+                     !rest.contains("lower"),
+                 qPrintable(rest));
     }
 
     void failedSaveKeepsWhatWasThere_data() {
