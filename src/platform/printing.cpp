@@ -54,7 +54,7 @@ bool usesLetter(const QLocale &locale) {
 
 // Lays the document out on the device's pages, above the footer and the page's number, and draws
 // the pages from `first` to `last` (1-based, 0 for the end). False when the device refused to draw.
-bool paintPages(QPagedPaintDevice &device, const QTextDocument &source, const QString &footerText,
+bool paintPages(QPagedPaintDevice &device, const QTextDocument &source, const Printout &printout,
                 int first = 1, int last = 0) {
     QPainter painter;
     if (!painter.begin(&device)) {
@@ -64,6 +64,9 @@ bool paintPages(QPagedPaintDevice &device, const QTextDocument &source, const QS
     const std::unique_ptr<QTextDocument> document(source.clone());
     QAbstractTextDocumentLayout *layout = document->documentLayout();
     layout->setPaintDevice(&device);
+    if (printout.prepareLayout) {
+        printout.prepareLayout(layout);
+    }
 
     QFont footerFont = document->defaultFont();
     footerFont.setPointSizeF(8);
@@ -99,7 +102,7 @@ bool paintPages(QPagedPaintDevice &device, const QTextDocument &source, const QS
         painter.drawLine(QLineF(0, rule, width, rule));
         painter.setFont(footerFont);
         const QRectF footer(0, rule + 0.4 * footerMetrics.height(), width, footerMetrics.height());
-        painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, footerText);
+        painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, printout.footer);
         painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
                          text("page %1 of %2").arg(page).arg(pages));
     }
@@ -144,7 +147,7 @@ void printDocument(QWidget *parent, const QTextDocument &document, const Printou
         return;
     }
     const bool range = printer.printRange() == QPrinter::PageRange;
-    if (!paintPages(printer, document, printout.footer, range ? printer.fromPage() : 1,
+    if (!paintPages(printer, document, printout, range ? printer.fromPage() : 1,
                     range ? printer.toPage() : 0)) {
         showMessage(parent,
                     text("\u201c%1\u201d could not be printed on %2.")
@@ -170,7 +173,7 @@ QString savePdf(const QTextDocument &document, const QString &path, const Printo
         writer.setTitle(printout.title);
         writer.setCreator(printout.creator);
         writer.setPageLayout(defaultPageLayout(QLocale()));
-        painted = paintPages(writer, document, printout.footer);
+        painted = paintPages(writer, document, printout);
     }
     if (!painted) {
         file.cancelWriting();

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QAbstractTextDocumentLayout;
 class QLocale;
 class QPageLayout;
 class QPrinter;
@@ -18,11 +19,14 @@ namespace sweltra::platform {
 QPageLayout defaultPageLayout(const QLocale &locale);
 
 // What a printout says of itself: its title (the print job's or the PDF's), the line at the foot
-// of every page beside the page number, and the program named as its maker.
+// of every page beside the page number, and the program named as its maker. The document is drawn
+// from a copy laid out for the paper; `prepareLayout`, when set, is given that copy's layout before
+// it lays out, to register the handlers of the document's own text objects there.
 struct Printout {
     QString title;
     QString footer;
     QString creator;
+    std::function<void(QAbstractTextDocumentLayout *)> prepareLayout = {};
 };
 
 // Shows the platform's print dialog and prints the document there, the footer on every page.

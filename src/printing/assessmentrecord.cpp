@@ -7,6 +7,8 @@
 #include "platform/richtextbox.h"
 #include "platform/utf8.h"
 #include "printing/printout.h"
+#include "printing/recordobjects.h"
+#include "risk/lowering.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -16,6 +18,7 @@
 #include <QTextDocumentFragment>
 #include <QTextTable>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -86,10 +89,10 @@ void writeChoices(QTextCursor &cursor, const risk::Choices &choices) {
                                      QTextLength(QTextLength::PercentageLength, 12)});
     // Shaded bands instead of ruled lines: hairlines vanish on some printers.
     table.setBorder(0);
-    table.setCellPadding(4);
+    table.setCellPadding(2);
     table.setCellSpacing(0);
     table.setHeaderRowCount(1);
-    table.setTopMargin(14);
+    table.setTopMargin(10);
     QTextTable *grid = cursor.insertTable(static_cast<int>(rows.size()) + 1, 3, table);
 
     const QTextCharFormat plain = charFormat(10, false);
@@ -129,22 +132,60 @@ void writeChoices(QTextCursor &cursor, const risk::Choices &choices) {
 void writeVerdict(QTextCursor &cursor, const risk::RiskOutcome &outcome) {
     const QTextCharFormat strong = charFormat(13, true);
     if (outcome.kind == risk::RiskOutcome::Kind::MedicalReferral) {
-        addParagraph(cursor, text("Medical referral"), strong, 16);
+        addParagraph(cursor, text("Medical referral"), strong, 10);
         addParagraph(cursor,
                      text("A serious medical condition was chosen, so no risk score applies: the advice on "
                           "medical conditions below takes its place."),
                      charFormat(10, false), 4);
         return;
     }
-    addParagraph(cursor, text("Total: %1 risk points").arg(qs(risk::totalText(outcome.total))), strong, 16);
+    addParagraph(cursor, text("Total: %1 risk points").arg(qs(risk::totalText(outcome.total))), strong, 10);
     addParagraph(cursor, outcome.band ? bandLine(*outcome.band) : text("No risk score band for this total"),
                  strong, 4);
+    if (outcome.band) {
+        addParagraph(cursor, QString(), charFormat(8.5, false), 6);
+        insertScale(cursor, outcome.total, charFormat(8.5, false));
+    }
+}
+
+// The changes an organiser can still make on the day, most points saved first, and all of them
+// together; nothing for a referral.
+void writeLowering(QTextCursor &cursor, const risk::Assessment &assessment) {
+    const std::optional<risk::Lowering> lowering = risk::whatWouldLower(assessment);
+    if (!lowering) {
+        return;
+    }
+    addParagraph(cursor, text("What would lower the risk"), charFormat(12, true), 10, 2);
+    const QTextCharFormat plain = charFormat(10, false);
+    if (lowering->changes.empty()) {
+        addParagraph(cursor, text("Nothing that can still be changed on the day would lower this total."),
+                     plain, 2);
+        return;
+    }
+    for (const risk::Change &change : lowering->changes) {
+        addParagraph(cursor, qs(risk::changeLine(change)), plain, 1);
+    }
+    addParagraph(cursor,
+                 text("All of these together: total %1 (%2)")
+                     .arg(qs(risk::totalText(lowering->total)), qs(risk::bandName(lowering->band))),
+                 charFormat(10, true), 4);
+    const bool newTime = std::ranges::any_of(lowering->changes, [](const risk::Change &change) {
+        return risk::boxOf(change.factor->key) == risk::PointsBox::Time;
+    });
+    if (newTime) {
+        QTextCharFormat note = charFormat(9, false, QColor(80, 80, 80));
+        note.setFontItalic(true);
+        addParagraph(cursor,
+                     text("These totals keep the temperature entered. Another time of day usually brings "
+                          "another temperature: check it for the new time."),
+                     note, 3);
+    }
 }
 
 // The recommendation as the guideline box shows it, read afresh: a file that cannot be read
 // shows the box's notice in its place.
 void writeRecommendation(QTextCursor &cursor, QTextDocument &record, std::string_view name) {
-    addParagraph(cursor, text("Recommendation"), charFormat(13, true), 18, 6);
+    addParagraph(cursor, text("Recommendation"), charFormat(12, true), 12, 3);
     platform::RichTextBox box;
     documents::loadDocument(box, name);
     const QTextDocument &source = *box.document();
@@ -190,9 +231,14 @@ AssessmentRecord buildAssessmentRecord(const risk::Choices &choices, const QDate
         cursor,
         text("By the hot-weather guidelines of Sports Medicine Australia (SA Branch), non-desert version"),
         quiet, 2);
+    addParagraph(cursor, QString(), quiet, 0);
+    insertLinesToFill(cursor, {text("Event"), text("Place")}, charFormat(10, false));
 
     writeChoices(cursor, choices);
     writeVerdict(cursor, outcome);
+    writeLowering(cursor, choices.assessment);
+    addParagraph(cursor, QString(), quiet, 2);
+    insertLinesToFill(cursor, {text("Assessed by"), text("Signature")}, charFormat(10, false));
     if (const auto document = documents::documentFor(outcome)) {
         writeRecommendation(cursor, *record, *document);
     }
@@ -202,6 +248,17 @@ AssessmentRecord buildAssessmentRecord(const risk::Choices &choices, const QDate
 QString assessmentFileName(const QDateTime &madeAt) {
     return recordTitle + madeAt.toString(QStringLiteral(" yyyy-MM-dd HH-mm")) + QStringLiteral(".pdf");
 }
+
+namespace {
+
+// The record's printout draws its scale and lines to fill in.
+platform::Printout recordPrintout() {
+    platform::Printout record = printout(recordTitle);
+    record.prepareLayout = registerRecordObjects;
+    return record;
+}
+
+} // namespace
 
 void installAssessmentCommands(QWidget *window, platform::RichTextBox *guidelines,
                                std::function<risk::Choices()> choices) {
@@ -219,13 +276,13 @@ void installAssessmentCommands(QWidget *window, platform::RichTextBox *guideline
     commands.saveText = text("Save Assessment as PDF...");
     commands.print = [window, recordNow] {
         if (const auto [madeAt, document] = recordNow(); document) {
-            platform::printDocument(window, *document, printout(recordTitle));
+            platform::printDocument(window, *document, recordPrintout());
         }
     };
     commands.save = [window, recordNow] {
         if (const auto [madeAt, document] = recordNow(); document) {
-            platform::saveDocumentAsPdf(window, *document, printout(recordTitle),
-                                        text("Save Assessment as PDF"), assessmentFileName(madeAt));
+            platform::saveDocumentAsPdf(window, *document, recordPrintout(), text("Save Assessment as PDF"),
+                                        assessmentFileName(madeAt));
         }
     };
     platform::installPrintCommands(window, guidelines, commands);

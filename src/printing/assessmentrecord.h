@@ -24,8 +24,9 @@ struct AssessmentRecord {
 };
 
 // The record of the choices, judged by the same verdict as "Calculate Total:": when and what was
-// chosen with its points, the total and its band or the medical referral, and the recommendation
-// document read afresh from its file.
+// chosen with its points, the total and its band on a scale of the possible totals or the medical
+// referral, what would lower the total, lines to fill in by hand, and the recommendation document
+// read afresh from its file. The scale and the lines are text objects that the commands below draw.
 AssessmentRecord buildAssessmentRecord(const risk::Choices &choices, const QDateTime &madeAt);
 
 // The name the save dialog proposes: "Heat risk assessment 2026-12-06 14-30.pdf".

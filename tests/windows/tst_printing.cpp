@@ -1,12 +1,13 @@
 // The assessment record and the viewer's document printed or saved as PDF, by key or context menu,
-// read back with poppler's tools; a failed save keeps what was there; no new control.
+// read back page by page, each part where it stands; cancelled or failed saves keep what was; no new control.
 #include "calculator/calculatortesting.h"
 #include "platform/messagebox.h"
 #include "platform/printing.h"
 #include "platform/programfolder.h"
 #include "platform/richtextbox.h"
+#include "platform/utf8.h"
 #include "printing/printout.h"
-#include "risk/catalogue.h"
+#include "risk/lowering.h"
 #include "windowstesting.h"
 
 #include <QMenu>
@@ -15,30 +16,64 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <bitset>
 #include <csignal>
 #include <sys/resource.h>
 
 using namespace sweltra::platform;
+using namespace sweltra::risk;
 using namespace windowstesting;
 using namespace calculatortesting;
+using sweltra::printing::pageFooter;
 // Factor key to its list's entry: index, -1 the last, -2 none; other scored factors take "" (the first).
 using Picks = QMap<QString, int>;
+
+// Picks on the air temperature scale whose points add up to `total`: each scored factor takes the
+// first entry that leaves a sum the factors after it can still make.
+Picks picksFor(int total, Picks picks = {}) {
+    std::vector<const RiskFactor *> scored;
+    for (const RiskFactor &factor : factors())
+        if (factor.scored && factor.key != "WBGT")
+            scored.push_back(&factor);
+    std::vector<std::bitset<128>> sums(scored.size() + 1); // what the factors from here on can make
+    sums.back() = 1;
+    for (std::size_t i = scored.size(); i-- > 0;)
+        for (const FactorOption &option : scored[i]->options)
+            if (const int *points = std::get_if<int>(&option.points))
+                sums[i] |= sums[i + 1] << std::size_t(*points);
+    picks["WBGT"] = -2;
+    for (std::size_t i = 0; i < scored.size(); ++i) {
+        const auto &options = scored[i]->options;
+        const auto fits = std::ranges::find_if(options, [&](const FactorOption &option) {
+            const int *points = std::get_if<int>(&option.points);
+            return points && *points <= total && sums[i + 1][std::size_t(total - *points)];
+        });
+        if (fits == options.end())
+            return {}; // no such total: the row's verdict shows it
+        total -= std::get<int>(fits->points);
+        picks[qs(scored[i]->key)] = int(fits - options.begin());
+    }
+    return picks;
+}
 
 class TestPrinting : public QObject {
     Q_OBJECT
     QTemporaryDir m_folder;
     QStringList m_messages;
-    QString m_answer;
+    QString m_answer, m_dialog; // the file the dialogs choose; "cancel", or a page range "2-3"
     int m_printDialogs = 0, m_saveDialogs = 0;
 
     static QWidget *calculator() { return live(WindowKind::Calculator); }
-    // What pdftotext reads in the file, as single-spaced words.
-    static QString pdfText(const QString &path) {
+    // What pdftotext reads on each page of the file, as single-spaced words.
+    static QStringList pdfPages(const QString &path) {
         QProcess process;
         process.start("pdftotext", {"-raw", path, "-"});
         process.waitForFinished(30000);
-        const QString text = QString::fromUtf8(process.readAllStandardOutput());
-        return text.normalized(QString::NormalizationForm_KC).simplified();
+        QStringList pages =
+            QString::fromUtf8(process.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts);
+        for (QString &page : pages)
+            page = page.normalized(QString::NormalizationForm_KC).simplified();
+        return pages;
     }
     // The folder's files, and how the record there begins.
     QStringList folder() const {
@@ -46,17 +81,54 @@ class TestPrinting : public QObject {
         return QDir(m_folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
                << (file.open(QIODevice::ReadOnly) ? file.read(5) : "");
     }
-    // Picks the entries with the mouse; returns what the lists then show.
-    static QStringList pickAll(const Picks &picks) {
-        QStringList shown;
-        for (const sweltra::risk::RiskFactor &factor : sweltra::risk::factors()) {
-            const QString key = QUtf8StringView(factor.key).toString();
+    // What the record says from its lines to fill in to its verdict, from the lists and boxes as
+    // shown and the core: each row's factor, entry and points; for a band the total, the band, the
+    // scale's bands and marker, and the changes that would lower it, with whether the time is among them.
+    static std::pair<QString, bool> recordWords(const QString &verdict) {
+        QStringList words{"Event Place Factor Chosen Points"};
+        Assessment shown;
+        for (const RiskFactor &factor : factors()) {
+            const auto *points = calculator()->findChild<QLineEdit *>("txt_" + qs(factor.key));
+            const QComboBox *combo = list(calculator(), qs(factor.key));
+            combo->currentIndex() >= 0 ? void(shown[factor] = std::size_t(combo->currentIndex())) : void();
+            // The temperature scale not used has no row.
+            if (!points || !points->text().isEmpty()) {
+                words << qs(factorNumber(factor)) + ". " + qs(factorName(factor)) + ' ' +
+                             (combo->currentIndex() < 0 ? "none chosen" : combo->currentText()) + ' ' +
+                             (points ? points->text() : "no points");
+            }
+        }
+        const std::optional<Lowering> lowering = whatWouldLower(shown);
+        if (!lowering)
+            return {words.join(' ') + ' ' + verdict, false};
+        const QString total = control<QLineEdit>(WindowKind::Calculator, "txt_Total")->text().trimmed();
+        words << "Total: " + total + " risk points" << verdict;
+        const TotalRange all = possibleTotals();
+        for (const Band each : {Band::Lower, Band::Moderate, Band::High, Band::Extreme}) {
+            const auto [low, high] = bandRange(each);
+            const QString range =
+                QString("%1\u2013%2 ").arg(low.value_or(all.lowest)).arg(high.value_or(all.highest));
+            words << range + qs(bandName(each));
+        }
+        words << total << "What would lower the risk";
+        for (const Change &change : lowering->changes)
+            words << qs(changeLine(change));
+        words << (lowering->changes.empty()
+                      ? QString("Nothing that can still be changed on the day would lower this total.")
+                      : QString("All of these together: total %1 (%2)")
+                            .arg(qs(totalText(lowering->total)), qs(bandName(lowering->band))));
+        return {words.join(' '),
+                std::ranges::count(lowering->changes, findFactor("Time"), &Change::factor) > 0};
+    }
+    // Picks the entries with the mouse.
+    static void pickAll(const Picks &picks) {
+        for (const RiskFactor &factor : factors()) {
+            const QString key = qs(factor.key);
             const int index = picks.value(key, factor.scored && key != "Dry_Bulb" ? picks.value("", 0) : -2);
             QComboBox *combo = list(calculator(), key);
-            const QString entry = combo->itemText(index == -1 ? combo->count() - 1 : index);
-            shown << (index == -2 || pickWithMouse(combo, entry) ? combo->currentText() : "no " + entry);
+            QVERIFY(index == -2 ||
+                    pickWithMouse(combo, combo->itemText(index == -1 ? combo->count() - 1 : index)));
         }
-        return shown;
     }
     // A shortcut, to the control with the focus, or an entry of the box's context menu.
     static void run(RichTextBox *box, const QString &command) {
@@ -76,18 +148,23 @@ class TestPrinting : public QObject {
 
 private slots:
     void initTestCase() {
-        setProgramFolderForTesting(SWELTRA_PROGRAM_FOLDER);
         setMessageObserver([this](const QString &text) { m_messages << text; });
-        setSaveFileAnswerer([this](const QString &) { return ++m_saveDialogs, m_answer; });
-        // "Print to File" in the print dialog.
-        setPrintDialogAnswerer(
-            [this](QPrinter &p) { return p.setOutputFileName(m_answer), ++m_printDialogs, true; });
+        setSaveFileAnswerer(
+            [this](const QString &) { return ++m_saveDialogs, m_dialog == "cancel" ? "" : m_answer; });
+        // "Print to File" in the print dialog, the whole document or the range asked for.
+        setPrintDialogAnswerer([this](QPrinter &p) {
+            p.setOutputFileName(m_answer);
+            p.setPrintRange(m_dialog.contains('-') ? QPrinter::PageRange : QPrinter::AllPages);
+            p.setFromTo(m_dialog.section('-', 0, 0).toInt(), m_dialog.section('-', 1).toInt());
+            return ++m_printDialogs, m_dialog != "cancel";
+        });
     }
-    // The calculator alone, an earlier record where the commands save, and a folder beside it.
+    // The calculator alone, its documents, an earlier record where the commands save, an empty folder.
     void init() {
         WindowRegistry::reset();
         settle();
         sweltra::windows::registerWindowKinds();
+        setProgramFolderForTesting(SWELTRA_PROGRAM_FOLDER);
         m_messages.clear();
         m_printDialogs = m_saveDialogs = 0;
         QFile file(m_answer = m_folder.filePath("record.pdf"));
@@ -101,51 +178,83 @@ private slots:
         QTest::addColumn<Picks>("picks");
         QTest::addColumn<QString>("verdict"); // empty: "Calculate Total:" names a missing factor
         QTest::addColumn<QString>("command"); // its keys, or its context menu entry (with its keys)
-        QTest::addColumn<bool>("written");
-        const Picks last{{"", -1}, {"Medical", 0}, {"WBGT", -2}, {"Dry_Bulb", -1}, {"Other", -1}};
-        const Picks none{{"", -2}}, other{{"Other", 0}}, noVenue{{"Venue", -2}, {"Medical", 1}};
+        QTest::addColumn<QString>("dialog");  // how the dialog is answered: the file, "cancel", pages
+        QTest::addColumn<QString>("missing"); // a document the program folder lacks (all are taken)
+        const Picks none{{"", -2}}, noVenue{{"Venue", -2}, {"Medical", 1}}, referral{{"Medical", -1}};
         const QString print = "Ctrl+P", save = "Ctrl+Shift+S", no, menu = "Print Assessment... (Ctrl+P)";
-        QTest::newRow("55 and below") << false << other << "Risk score 55 and below" << print << true;
-        QTest::newRow("75 and above, air temperature") << false << last << "Risk score 75 and above"
-                                                       << "Save Assessment as PDF... (Ctrl+Shift+S)" << true;
-        QTest::newRow("medical referral")
-            << false << Picks{{"Medical", -1}} << "Medical referral" << menu << true;
-        QTest::newRow("nothing chosen, save") << false << none << no << save << false;
-        QTest::newRow("no venue, print") << false << noVenue << no << menu << false;
-        QTest::newRow("viewer, saved") << true << none << no << save << true;
-        QTest::newRow("viewer, printed") << true << none << no << "Print Document... (Ctrl+P)" << true;
+        QTest::newRow("lowest") << false << picksFor(18) << "Risk score 55 and below" << print << no << no;
+        QTest::newRow("56-65, its document missing") << false << picksFor(56) << "Risk score 56-65" << save
+                                                     << no << "Risk Score 56-65 recommendation.rtf";
+        QTest::newRow("66-74") << false << picksFor(74) << "Risk score 66-74" << save << no << no;
+        QTest::newRow("75 and above, other factors")
+            << false << picksFor(75, {{"Other", -1}}) << "Risk score 75 and above"
+            << "Save Assessment as PDF... (Ctrl+Shift+S)" << no << no;
+        QTest::newRow("referral, 2 pages") << false << referral << "Medical referral" << menu << no << no;
+        QTest::newRow("print, cancel") << false << referral << "Medical referral" << print << "cancel" << no;
+        QTest::newRow("nothing chosen, save") << false << none << no << save << no << no;
+        QTest::newRow("no venue, print") << false << noVenue << no << menu << no << no;
+        QTest::newRow("viewer, saved") << true << none << no << save << no << no;
+        QTest::newRow("viewer, save cancelled") << true << none << no << save << "cancel" << no;
+        QTest::newRow("viewer, printed") << true << none << no << "Print Document... (Ctrl+P)" << no << no;
+        QTest::newRow("viewer, page 2 of 2") << true << none << no << print << "2-2" << no;
     }
     void recorded() {
         QFETCH(bool, viewer);
         QFETCH(Picks, picks);
         QFETCH(QString, verdict);
         QFETCH(QString, command);
-        QFETCH(bool, written);
-        QStringList expected = pickAll(picks) << sweltra::printing::pageFooter() << "page 1 of ";
+        QFETCH(QString, dialog);
+        QFETCH(QString, missing);
+        m_dialog = dialog;
+        pickAll(picks);
         auto *box = control<RichTextBox>(WindowKind::Calculator, "txtGuidelines");
         if (viewer) {
             QVERIFY(click(WindowKind::Calculator, "cmd_SMA_Guidelines"));
             QVERIFY(QTest::qWaitForWindowActive(live(WindowKind::Viewer)));
             box = control<RichTextBox>(WindowKind::Viewer, "txtAirportHazards");
         } else {
+            QVERIFY(missing.isEmpty() || QFile::exists(SWELTRA_PROGRAM_FOLDER "/" + missing));
+            missing.isEmpty() ? void() : setProgramFolderForTesting(m_folder.filePath("folder"));
             QVERIFY(click(WindowKind::Calculator, "cmd_Calculate"));
-            const QString total = control<QLineEdit>(WindowKind::Calculator, "txt_Total")->text().trimmed();
-            expected << "Heat risk assessment" << verdict
-                     << (verdict.startsWith("R") ? "Total: " + total : "");
         }
-        expected << box->Text().simplified().section(' ', 0, 7);
         const QStringList calculateSays = m_messages;
         run(box, command);
         // Where "Calculate Total:" names a missing factor, the command says the same and asks nothing.
         const bool print = command.contains("Ctrl+P"), ok = calculateSays.isEmpty();
         QCOMPARE(m_messages, calculateSays + calculateSays);
         QCOMPARE(QPoint(m_printDialogs, m_saveDialogs), QPoint(ok && print, ok && !print));
+        const bool written = (viewer || !verdict.isEmpty()) && dialog != "cancel";
         QCOMPARE(folder(), (QStringList{"folder", "record.pdf", written ? "%PDF-" : "earli"}));
-        const QString text = pdfText(m_answer);
-        for (const QString &words : expected) {
-            QVERIFY2(!written || text.contains(words),
-                     qPrintable(words + " not in pdftotext's reading: " + text));
-        }
+        const QStringList pages = pdfPages(m_answer);
+        // Every page ends in the footer and its number as in the whole document, only the pages asked for.
+        const int first = std::max(1, dialog.section('-', 0, 0).toInt());
+        const int last = dialog.contains('-') ? dialog.section('-', 1).toInt() : int(pages.size());
+        const int count = dialog.contains('-') ? pages.value(0).section(' ', -1).toInt() : last;
+        QVERIFY(pages.size() == last - first + 1 && count >= last);
+        for (int page = first; page <= last; ++page)
+            QVERIFY(
+                pages[page - first].endsWith(pageFooter() + QString(" page %1 of %2").arg(page).arg(count)));
+        // A document from its start; a record from its title, its recommendation as the box shows it.
+        const QString text = pages.join(' '), shown = box->Text().simplified().section(' ', 0, 7);
+        QVERIFY(!written || first > 1 || text.startsWith(viewer ? shown : "Heat risk assessment "));
+        if (!written || viewer)
+            return;
+        // The record: lines to write the event and place on under the title, the table as the window
+        // shows the choices, the verdict, lines to sign, and the recommendation as the box shows it.
+        const QString signature = " Assessed by Signature Recommendation ";
+        const QString assessed = text.section(" non-desert version ", 1).section(signature, 0, 0);
+        const QString recommendation = text.section(signature, 1);
+        // A notice names a document only where it is missing.
+        QVERIFY2(recommendation.startsWith(shown) && recommendation.contains(missing) &&
+                     recommendation.contains(".rtf") != missing.isEmpty(),
+                 qPrintable(recommendation));
+        const auto [words, newTime] = recordWords(verdict);
+        QVERIFY2(assessed.startsWith(words), qPrintable(words + "\nnot the start of\n" + assessed));
+        // After it only the referral's words, or a note to check the temperature for a new time.
+        const QString rest = assessed.mid(words.size());
+        QVERIFY2(rest.contains("temperature") == newTime && !rest.contains(u'\u2013') &&
+                     !rest.contains("lower"),
+                 qPrintable(rest));
     }
 
     void failedSaveKeepsWhatWasThere_data() {
