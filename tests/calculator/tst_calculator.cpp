@@ -82,7 +82,12 @@ void act(QComboBox *combo, const QString &stroke) {
         QVERIFY(field->grab().toImage() == looks);
         QApplication::sendEvent(QApplication::focusObject(), &committed);
     } else {
-        QTest::keyClick(target, QKeySequence(stroke)[0].key(), QKeySequence(stroke)[0].keyboardModifiers());
+        // Ctrl and a letter type the letter's control character, as a keyboard does.
+        const QKeyCombination key = QKeySequence(stroke)[0];
+        const char typed = QTest::keyToAscii(key.key());
+        const bool control = key.keyboardModifiers() == Qt::ControlModifier && typed >= 'a' && typed <= 'z';
+        QTest::sendKeyEvent(QTest::Click, target, key.key(), control ? char(typed - 'a' + 1) : typed,
+                            key.keyboardModifiers());
     }
     QApplication::processEvents();
 }
@@ -124,7 +129,8 @@ private slots:
 
     // Every entry of every list, from none chosen: the list beside or under the factor's caption
     // holds its entries; a pick shows the catalogue's points in the box on the list's right on its
-    // row and in no other, and a pick on one temperature scale makes the other unavailable.
+    // row and in no other, and a pick on one temperature scale makes the other unavailable. Their
+    // tips are whole sentences: a capital first, a full stop or a closing quote last.
     void pickShowsPointsBesideItsList_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<bool>("byKeys");
@@ -137,8 +143,12 @@ private slots:
         QFETCH(QString, key);
         QFETCH(bool, byKeys);
         const risk::RiskFactor *factor = risk::findFactor(key.toStdString());
-        auto *combo = nearestBeside<QComboBox>(captioned<QLabel>(m_window, qs(factor->caption)), true);
+        QLabel *caption = captioned<QLabel>(m_window, qs(factor->caption));
+        auto *combo = nearestBeside<QComboBox>(caption, true);
         QVERIFY2(combo, qPrintable(qs(factor->caption)));
+        const QRegularExpression sentence("^([A-Z].*[.\"])?$");
+        QVERIFY2(sentence.match(caption->toolTip()).hasMatch() && sentence.match(combo->toolTip()).hasMatch(),
+                 qPrintable(caption->toolTip() + '|' + combo->toolTip()));
         QLineEdit *box = nearestBeside<QLineEdit>(combo);
         for (const risk::FactorOption &option : factor->options) {
             QVERIFY(byKeys ? pickWithKeys(combo, qs(option.text)) : pickWithMouse(combo, qs(option.text)));
@@ -160,6 +170,7 @@ private slots:
         QTest::newRow("digits, degree sign") << "WBGT" << -1 << QStringList{"\"25\u00B0\""} << -1;
         QTest::newRow("Backspace over a pick") << "Ability" << 0 << QStringList{"Backspace"} << 0;
         QTest::newRow("Ctrl+X over a pick") << "Surface" << 2 << QStringList{"Ctrl+X"} << 2;
+        QTest::newRow("Ctrl+A selects nothing") << "Age" << 1 << QStringList{"End", "Ctrl+A", "Delete"} << 1;
         QTest::newRow("letters in the open list") << "Time" << 0 << QStringList{"F4", "\"O\"", "Esc"} << 0;
         QTest::newRow("F4, Enter picks") << "Surface" << -1 << QStringList{"F4", "Down", "Return"} << 1;
         QTest::newRow("Alt+Down, Enter") << "Drinks" << 1 << QStringList{"Alt+Down", "Down", "Enter"} << 2;

@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -121,9 +123,18 @@ private slots:
             QVERIFY(!quitsAfter([] { press(WindowKind::Startup, "cmdDisclaimer", 0); }));
             QVERIFY(first.isNull());
             QWidget *about = WindowRegistry::find(WindowKind::About);
-            QCOMPARE(about->windowTitle(), QStringLiteral("About Sweltra °C"));
-            QCOMPARE(about->findChild<QObject *>("lblTitle")->property("text").toString(),
-                     QStringLiteral("Sweltra °C, Version " SWELTRA_VERSION));
+            // Its lines, top to bottom: the program and its version, as the title names it, and a
+            // copyright, nothing else.
+            QMap<int, QString> lines;
+            for (const QLabel *label : about->findChildren<QLabel *>()) {
+                label->text().isEmpty() ? void() : void(lines[label->y()] = label->text());
+            }
+            const QString shown = QStringList(lines.values()).join('\n');
+            const QRegularExpressionMatch said =
+                QRegularExpression("^(.+), Version " SWELTRA_VERSION "\nCopyright © \\d{4} \\w.*$")
+                    .match(shown);
+            QVERIFY2(said.hasMatch() && about->windowTitle() == "About " + said.captured(1),
+                     qPrintable(shown));
             auto *box = about->findChild<platform::RichTextBox *>("txtDisclaimer");
             QVERIFY(box->Text().startsWith(QStringLiteral("First line of the conditions.")));
             QCOMPARE(box->verticalScrollBar()->value() + box->SelStart() + box->SelLength(), 0);
