@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -82,6 +83,11 @@ private slots:
             return calculator;
         });
         QVERIFY(!quitsAfter([] { WindowRegistry::show(WindowKind::Startup); }));
+        // Drawn red round the white panel that holds the controls.
+        QWidget *window = WindowRegistry::find(WindowKind::Startup), *panel = window->findChild<QFrame *>();
+        const QColor around = window->grab().toImage().pixelColor(1, 1);
+        QVERIFY(around.red() > 0 && around.green() + around.blue() == 0 &&
+                panel->grab().toImage().pixelColor(1, 1) == Qt::white);
     }
 
     void cleanup() { WindowRegistry::reset(); }
@@ -121,9 +127,15 @@ private slots:
             QVERIFY(!quitsAfter([] { press(WindowKind::Startup, "cmdDisclaimer", 0); }));
             QVERIFY(first.isNull());
             QWidget *about = WindowRegistry::find(WindowKind::About);
-            QCOMPARE(about->windowTitle(), QStringLiteral("About Sweltra °C"));
-            QCOMPARE(about->findChild<QObject *>("lblTitle")->property("text").toString(),
-                     QStringLiteral("Sweltra °C, Version " SWELTRA_VERSION));
+            // Its lines, top to bottom: the program, as the title names it, with its version, and a
+            // copyright; nothing else.
+            QMap<int, QString> lines;
+            for (const QLabel *label : about->findChildren<QLabel *>())
+                label->text().isEmpty() ? void() : void(lines[label->y()] = label->text());
+            const QStringList shown = lines.values();
+            QVERIFY2(shown.size() == 2 && shown[1].startsWith("Copyright © ") &&
+                         shown[0] == about->windowTitle().section(' ', 1) + ", Version " SWELTRA_VERSION,
+                     qPrintable(about->windowTitle() + '|' + shown.join('|')));
             auto *box = about->findChild<platform::RichTextBox *>("txtDisclaimer");
             QVERIFY(box->Text().startsWith(QStringLiteral("First line of the conditions.")));
             QCOMPARE(box->verticalScrollBar()->value() + box->SelStart() + box->SelLength(), 0);
