@@ -1,13 +1,19 @@
+#include "platform/entriesonly.h"
+#include "platform/printing.h"
 #include "platform/richtextbox.h"
 #include "platform/twips.h"
 #include "platform/windowregistry.h"
 #include "rtf/rtflimits.h"
 
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextFrame>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -18,24 +24,21 @@ class TestPlatform : public QObject {
     QTemporaryDir m_dir;
 
 private slots:
-    void init() {
-        for (int kind = 0; kind < windowKindCount; ++kind)
-            WindowRegistry::setFactory(WindowKind(kind), [] { return new QWidget; });
-    }
-    void cleanup() { WindowRegistry::reset(); }
-
     // The document, or a notice naming it and its folder, replaces what was shown; one change told.
     void loadFile_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<RichTextBox::LoadResult>("result");
         QFile good(m_dir.filePath("good.rtf"));
-        QVERIFY(good.open(QIODevice::WriteOnly) && good.write("{\\rtf1 Hot weather advice}") > 0);
+        QVERIFY(good.open(QIODevice::WriteOnly) && good.write("{\\rtf1 Heat}") > 0);
+        QFile growing("/proc/self/comm"); // longer than its size says, as a file that grew once opened
+        QVERIFY(growing.open(QIODevice::WriteOnly) && growing.write("{\\rtf1 Heat}") > 0);
         for (const char *name : {"empty.rtf", "huge.rtf"})
             QVERIFY(QFile(m_dir.filePath(name)).open(QIODevice::WriteOnly));
         QVERIFY(QFile::resize(m_dir.filePath("huge.rtf"), sweltra::rtf::kMaxDocumentBytes + 1)); // sparse
         QVERIFY(QDir(m_dir.path()).mkdir("folder.rtf"));
         QVERIFY(::mkfifo(QFile::encodeName(m_dir.filePath("pipe.rtf")).constData(), 0600) == 0);
         QTest::newRow("readable document") << "good.rtf" << RichTextBox::LoadResult::Loaded;
+        QTest::newRow("read to its end") << growing.fileName() << RichTextBox::LoadResult::Loaded;
         QTest::newRow("missing") << "absent.rtf" << RichTextBox::LoadResult::Missing;
         QTest::newRow("empty file") << "empty.rtf" << RichTextBox::LoadResult::NotRtf;
         QTest::newRow("directory") << "folder.rtf" << RichTextBox::LoadResult::Unreadable;
@@ -48,11 +51,11 @@ private slots:
         RichTextBox box;
         QSignalSpy changes(&box, &RichTextBox::Change);
         box.setText("earlier text");
-        QCOMPARE(box.LoadFile(m_dir.filePath(name)), result);
+        QCOMPARE(box.LoadFile(QDir(m_dir.path()).filePath(name)), result);
         QCOMPARE(changes.count(), 2); // one each for the text and the load
         const QString text = box.Text();
         QVERIFY(result == RichTextBox::LoadResult::Loaded
-                    ? text == "Hot weather advice"
+                    ? text == "Heat"
                     : text.contains(name) && text.contains(m_dir.path()) && !text.contains("earlier"));
     }
 
@@ -66,6 +69,42 @@ private slots:
         QCOMPARE(QPair(box.SelLength(), box.textCursor().selectedText()), QPair(5, QString("world")));
         QTest::keyClicks(&box, "abc");
         QCOMPARE(box.Text(), QStringLiteral("Hello world"));
+    }
+
+    // Delete takes a run out of the middle of a pick.
+    void entriesOnlyLetsDeleteRemove() {
+        QComboBox list;
+        list.setEditable(true);
+        list.addItem("Over 60 minutes");
+        acceptEntriesOnly(&list);
+        list.lineEdit()->setSelection(4, 3);
+        QTest::keyClick(list.lineEdit(), Qt::Key_Delete);
+        QCOMPARE(list.lineEdit()->text(), QStringLiteral("Over minutes"));
+    }
+
+    // The real save dialog proposes the file. Accepted, it is written, its footer in the document's
+    // face whatever the application's (one face in the file); cancelled, nothing is.
+    void saveDialog_data() {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("accepted") << true;
+        QTest::newRow("cancelled") << false;
+    }
+    void saveDialog() {
+        QFETCH(bool, accept);
+        QFile pdf(m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".pdf")));
+        QStringList shown;
+        QObject scope; // no answer left behind for a later test
+        QTimer::singleShot(0, &scope, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            shown << dialog->windowTitle() << dialog->selectedFiles();
+            accept ? static_cast<QDialog *>(dialog)->accept() : dialog->reject();
+        });
+        QTextDocument document("Heat");
+        document.setDefaultFont(QFont("DejaVu Serif"));
+        saveDocumentAsPdf(nullptr, document, {"Heat", "Footer", "Sweltra"}, "Save", pdf.fileName());
+        QCOMPARE(shown, QStringList({"Save", pdf.fileName()}));
+        QCOMPARE(pdf.open(QIODevice::ReadOnly), accept);
+        QCOMPARE(pdf.readAll().count("/FontName"), accept ? 1 : 0);
     }
 
     // Set again on every load, the margins stay put, keep paragraph indents and carry over.
@@ -84,27 +123,12 @@ private slots:
         QCOMPARE(QList({twipsToPixels(22), twipsToPixels(23), twipsToPixels(-23)}), QList({1, 2, -2}));
     }
 
-    void oneWindowPerKindRaisedUnchangedAndDeletedOnClose() {
-        QPointer<QWidget> first = WindowRegistry::show(WindowKind::Viewer);
-        first->setWindowTitle("changed");
-        QCOMPARE(WindowRegistry::show(WindowKind::Viewer), first.data());
-        QVERIFY(first->isVisible() && first->windowTitle() == "changed");
-        first->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(first.isNull() && !WindowRegistry::find(WindowKind::Viewer));
-        QVERIFY(WindowRegistry::show(WindowKind::Viewer)->isVisible());
-    }
-
-    // The next window shows before the current one closes: the program never is without a window.
-    void handOverShowsNextBeforeClosingCurrent() {
-        QWidget *startup = WindowRegistry::show(WindowKind::Startup);
-        bool nextShowing = false;
-        connect(startup->windowHandle(), &QWindow::visibleChanged, this, [&nextShowing] {
-            const QWidget *next = WindowRegistry::find(WindowKind::Calculator);
-            nextShowing = next && next->isVisible();
-        });
-        WindowRegistry::handOver(startup, WindowKind::Calculator);
-        QVERIFY(!startup->isVisible() && nextShowing);
+    // Tests start from nothing: no window is left, and none is made until a test says how.
+    void resetForgetsWindowsAndFactories() {
+        WindowRegistry::setFactory(WindowKind::Viewer, [] { return new QWidget; });
+        QPointer<QWidget> viewer = WindowRegistry::show(WindowKind::Viewer);
+        WindowRegistry::reset();
+        QVERIFY(viewer.isNull() && !WindowRegistry::show(WindowKind::Viewer));
     }
 };
 

@@ -41,7 +41,8 @@ private slots:
         for (std::string_view name : {documents::asterisk, documents::fullGuidelines}) {
             QFile file(m_dir.filePath(QString::fromUtf8(name.substr(1))));
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("{\\rtf1\\ansi " + QByteArrayView(name.substr(1)).toByteArray() + " first.\\par " +
+            file.write("{\\rtf1\\ansi " + QByteArrayView(name.substr(1)).toByteArray() +
+                       " {\\field{\\*\\fldinst HYPERLINK \"https://example.org/\"}{\\fldrslt first}}.\\par " +
                        QByteArray("Drink water before, during and after the event.\\par ").repeated(150) +
                        "}");
         }
@@ -71,12 +72,15 @@ private slots:
         const QTextFrameFormat frame = box->document()->rootFrame()->frameFormat(); // text off both edges
         QVERIFY(frame.leftMargin() > 0 && frame.rightMargin() > 0);
         QCOMPARE(viewer->focusWidget()->objectName(), QStringLiteral("cmdBackfromReadme"));
+        QCOMPARE(viewer->focusWidget()->font(), viewer->font()); // its row leaves it the window's
 
-        // The links hand the configured sites' pages to the desktop; the viewer stays.
+        // The links, in the document and below it, hand their pages to the desktop; the viewer stays.
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
+                          box->cursorRect(box->document()->find("firs")).center());
         for (const char *link : {"cmd_Rudev", "cmd_SMA_SA", "cmd_BOM"}) {
             QTest::mouseClick(viewer->findChild<QPushButton *>(link), Qt::LeftButton);
         }
-        QCOMPARE(m_opened, QStringList({SWELTRA_SITE_RUDEV, SWELTRA_SITE_SMA_SA "/",
+        QCOMPARE(m_opened, QStringList({"https://example.org/", SWELTRA_SITE_RUDEV, SWELTRA_SITE_SMA_SA "/",
                                         SWELTRA_SITE_BOM "/products/IDS65004.shtml"}));
         QVERIFY(!viewer->close());
         QVERIFY(!viewer->windowHandle()->close());
