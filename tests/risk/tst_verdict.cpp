@@ -179,12 +179,6 @@ void TestVerdict::lowering() {
     }
     const RiskOutcome all = calculateRisk(pointsOf(together));
     QVERIFY(lowering->total == all.total && all.band == lowering->band);
-    // A referral lists nothing.
-    const RiskFactor &medical = *findFactor("Medical");
-    for (std::size_t i = 0; i < medical.options.size(); ++i) {
-        now[medical] = i;
-        QCOMPARE(bool(whatWouldLower(now)), std::holds_alternative<int>(medical.options[i].points));
-    }
 }
 
 // The line as the record will print it: the highest pick's time of event.
