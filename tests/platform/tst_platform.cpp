@@ -111,12 +111,14 @@ private slots:
     void margins() {
         RichTextBox box;
         box.setHtml("<p style=\"margin-left:30px\">Indented</p>");
+        box.document()->setDocumentMargin(2);
         for (int round = 0; round < 2; ++round)
-            box.setSelIndent(100), box.setSelRightIndent(100);
+            box.setSelIndent(100), box.setSelRightIndent(200);
         QCOMPARE(box.document()->begin().blockFormat().leftMargin(), 30.0);
         box.setText("next text");
         const QTextFrameFormat frame = box.document()->rootFrame()->frameFormat();
-        QCOMPARE(QPair(frame.leftMargin(), frame.rightMargin()), QPair(7.0, 7.0));
+        QCOMPARE(QList({frame.leftMargin(), frame.rightMargin(), box.document()->documentMargin()}),
+                 QList({7.0, 13.0, 2.0}));
     }
 
     void twipsRoundToNearest() {
