@@ -60,7 +60,8 @@ class TestPrinting : public QObject {
     Q_OBJECT
     QTemporaryDir m_folder;
     QStringList m_messages;
-    QString m_answer, m_dialog; // the file the dialogs choose; "cancel", or a page range "2-3"
+    QString m_answer, m_dialog,
+        m_proposed; // the file the dialogs choose; "cancel", or a page range "2-3"; the name proposed
     int m_printDialogs = 0, m_saveDialogs = 0;
 
     static QWidget *calculator() { return live(WindowKind::Calculator); }
@@ -149,8 +150,9 @@ class TestPrinting : public QObject {
 private slots:
     void initTestCase() {
         setMessageObserver([this](const QString &text) { m_messages << text; });
-        setSaveFileAnswerer(
-            [this](const QString &) { return ++m_saveDialogs, m_dialog == "cancel" ? "" : m_answer; });
+        setSaveFileAnswerer([this](const QString &proposed) {
+            return ++m_saveDialogs, m_proposed = proposed, m_dialog == "cancel" ? "" : m_answer;
+        });
         // "Print to File" in the print dialog, the whole document or the range asked for.
         setPrintDialogAnswerer([this](QPrinter &p) {
             p.setOutputFileName(m_answer);
@@ -239,6 +241,8 @@ private slots:
         QVERIFY(!written || first > 1 || text.startsWith(viewer ? shown : "Heat risk assessment "));
         if (!written || viewer)
             return;
+        static const QRegularExpression named("/Heat risk assessment [-\\d]{10} \\d\\d-\\d\\d\\.pdf$");
+        QVERIFY2(print || named.match(m_proposed).hasMatch(), qPrintable(m_proposed));
         // The record: lines to write the event and place on under the title, the table as the window
         // shows the choices, the verdict, lines to sign, and the recommendation as the box shows it.
         const QString signature = " Assessed by Signature Recommendation ";
