@@ -61,12 +61,14 @@ void setWindowFont(QWidget *window, DesignFont font) {
 }
 
 void installFontSubstitutes() {
+#ifndef Q_OS_WIN // Windows has the faces themselves
     // Substitutes are consulted only when the face itself is missing, so no need to ask the
     // font database first (which would cost start-up time).
     for (Face face : {Face::MsSansSerif, Face::Arial, Face::Verdana, Face::ComicSansMs}) {
         const FaceEntry &e = entry(face);
         QFont::insertSubstitutions(QString::fromLatin1(e.windowsName), e.substitutes);
     }
+#endif
 }
 
 void loadFontConfiguration() {

@@ -1,5 +1,6 @@
 #include "platform/richtextbox.h"
 
+#include "platform/regularfile.h"
 #include "platform/shell.h"
 #include "platform/twips.h"
 #include "rtf/rtflimits.h"
@@ -17,61 +18,28 @@
 
 #include <algorithm>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace sweltra::platform {
 namespace {
 
 enum class ReadOutcome { Read, Missing, Unreadable, TooLarge };
 
-// Reads a regular file of bounded size. A FIFO, a device or a directory is refused without
-// blocking: the file is opened non-blocking and checked on the open descriptor.
+// Reads a regular file of bounded size; anything else is refused without blocking.
 ReadOutcome readBounded(const QString &path, QByteArray &bytes) {
-#ifdef Q_OS_UNIX
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return errno == ENOENT || errno == ENOTDIR ? ReadOutcome::Missing : ReadOutcome::Unreadable;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return ReadOutcome::Unreadable;
-    }
-    if (info.st_size > rtf::kMaxDocumentBytes) { // the reader's own limit, checked before reading
-        ::close(fd);
-        return ReadOutcome::TooLarge;
-    }
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return ReadOutcome::Unreadable;
-    }
-#else
-    QFileInfo info(path);
-    if (!info.exists()) {
+    qint64 expected = 0;
+    switch (openRegularFile(path, file, expected)) {
+    case OpenOutcome::Missing:
         return ReadOutcome::Missing;
-    }
-    if (!info.isFile()) {
+    case OpenOutcome::Unreadable:
         return ReadOutcome::Unreadable;
+    case OpenOutcome::Opened:
+        break;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return ReadOutcome::Unreadable;
-    }
-#endif
+    if (expected > rtf::kMaxDocumentBytes) // the reader's own limit, checked before reading
+        return ReadOutcome::TooLarge;
     // The file may grow while it is read: never take more than the limit. The buffer starts at
     // the size the file has now (QIODevice::read reserves all it is asked for, so asking for
     // the limit at once would reserve 64 MiB for every small document).
-#ifdef Q_OS_UNIX
-    const qint64 expected = info.st_size;
-#else
-    const qint64 expected = file.size();
-#endif
     bytes = file.read(std::min<qint64>(expected, rtf::kMaxDocumentBytes) + 1);
     while (bytes.size() <= rtf::kMaxDocumentBytes && !file.atEnd() && file.error() == QFileDevice::NoError) {
         const QByteArray more =

@@ -23,14 +23,25 @@ int usableCodepage(int codepage);
 // The character a symbol font's byte stands for where it has a plain Unicode meaning.
 QChar symbolCharacter(unsigned char byte);
 
-// Decodes byte runs in Windows and Mac code pages; converters are made once per code page.
+// The system's converters: ICU through QStringDecoder on Linux, MultiByteToWideChar on Windows.
+class SystemCodepages {
+public:
+    static bool knows(int codepage);
+    // Appends the text of `bytes` in `codepage`, which knows() accepts, to `out`.
+    void append(QByteArrayView bytes, int codepage, QString &out);
+
+private:
+    std::unordered_map<int, QStringDecoder> m_decoders; // ICU's, made once per code page
+};
+
+// Decodes byte runs in Windows and Mac code pages.
 class CodepageDecoder {
 public:
     // Appends the text of `bytes` to `out`.
     void decode(QByteArrayView bytes, int codepage, QString &out);
 
 private:
-    std::unordered_map<int, QStringDecoder> m_decoders;
+    SystemCodepages m_system;
 };
 
 } // namespace sweltra::rtf

@@ -12,7 +12,9 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 using namespace sweltra::platform;
 using namespace sweltra::documents;
@@ -53,6 +55,10 @@ private slots:
         QTest::addColumn<uint>("row");
         for (uint row = 0; row < std::size(showers) * std::size(abuses); ++row) {
             const char *abuse = abuses[row / std::size(showers)].first.data();
+#ifdef Q_OS_WIN
+            if (abuse == std::string_view("fifo")) // a Windows folder holds no FIFO
+                continue;
+#endif
             QTest::addRow("%s, %s", showers[row % std::size(showers)].name, abuse) << row;
         }
     }
@@ -64,7 +70,9 @@ private slots:
         if (name == "directory") {
             QVERIFY(QDir().mkdir(path));
         } else if (name == "fifo") { // nobody writes: a blocking read would hang
+#ifndef Q_OS_WIN
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#endif
         } else if (!bytes.isNull()) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());

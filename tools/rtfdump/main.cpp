@@ -14,7 +14,9 @@
 #include <QTextDocument>
 #include <QTextImageFormat>
 
+#ifndef Q_OS_WIN
 #include <sys/resource.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -83,14 +85,19 @@ double threadCpuMs() {
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-// CPU time of the child processes waited for so far.
-double childrenCpuMs() {
+// CPU time of the child processes waited for so far; Windows keeps no such sum, and unrtf is a
+// program of Linux.
+std::optional<double> childrenCpuMs() {
+#ifdef Q_OS_WIN
+    return std::nullopt;
+#else
     rusage u{};
     getrusage(RUSAGE_CHILDREN, &u);
     auto ms = [](const timeval &v) {
         return static_cast<double>(v.tv_sec) * 1e3 + static_cast<double>(v.tv_usec) / 1e3;
     };
     return ms(u.ru_utime) + ms(u.ru_stime);
+#endif
 }
 
 double median(std::vector<double> values) {
@@ -122,19 +129,19 @@ Timing measure(int rounds, const std::function<void(QTextDocument &)> &work) {
 std::optional<double> unrtfCpuMs(const QString &path) {
     const QString unrtf = QStandardPaths::findExecutable(QStringLiteral("unrtf"));
     const QTemporaryDir scratch; // unrtf writes the pictures it finds into its working folder
-    if (unrtf.isEmpty() || !scratch.isValid())
+    if (unrtf.isEmpty() || !scratch.isValid() || !childrenCpuMs())
         return std::nullopt;
     std::vector<double> cpu;
     for (int i = 0; i < kUnrtfRounds; ++i) {
         QProcess process;
         process.setWorkingDirectory(scratch.path());
         process.setStandardOutputFile(QProcess::nullDevice());
-        const double start = childrenCpuMs();
+        const double start = *childrenCpuMs();
         process.start(unrtf, {QStringLiteral("--html"), QFileInfo(path).absoluteFilePath()});
         if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit ||
             process.exitCode() != 0)
             return std::nullopt;
-        cpu.push_back(childrenCpuMs() - start);
+        cpu.push_back(*childrenCpuMs() - start);
     }
     return median(cpu);
 }

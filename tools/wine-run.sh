@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the build under Wine, in the build's own Wine prefix:
+#   tools/wine-run.sh PREFIX DLL-FOLDERS -- PROGRAM [ARGS...]
+# DLL-FOLDERS (separated by ':') are searched for the DLLs the program links. The prefix is made
+# on first use: Windows 10, no crash dialog, no Mono or Gecko prompts, and the font replacements
+# below. The exit status is the program's.
+set -uo pipefail
+[ $# -ge 4 ] && [ "$3" = "--" ] || { echo "usage: $0 PREFIX DLL-FOLDERS -- PROGRAM [ARGS...]" >&2; exit 2; }
+prefix=$1 dlls=$2
+shift 3
+
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64 || command -v wine) || { echo "wine-run: wine is not installed" >&2; exit 1; }
+export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Wine names Unix folders through its Z: drive.
+winepath=""
+IFS=':' read -r -a folders <<<"$dlls"
+for folder in "${folders[@]}"; do
+    winepath+="Z:${folder//\//\\};"
+done
+export WINEPATH="$winepath"
+
+# Wine has none of the faces the windows name. It is given the same metric-compatible faces that
+# the Linux build substitutes, so that captions are measured alike on both.
+setup() {
+    "$wine" wineboot -u >/dev/null 2>&1
+    local reg=$prefix/sweltra.reg
+    cat >"$reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine]
+"Version"="win10"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"MS Sans Serif"="Liberation Sans"
+"Arial"="Liberation Sans"
+"Verdana"="DejaVu Sans"
+"Comic Sans MS"="Comic Neue"
+REG
+    "$wine" regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1
+    wineserver -w 2>/dev/null || "${wine%/*}/wineserver" -w 2>/dev/null
+    touch "$prefix/.sweltra-ready"
+}
+
+mkdir -p "$prefix"
+(
+    flock 9
+    [ -e "$prefix/.sweltra-ready" ] || setup
+) 9>"$prefix.lock"
+
+exec "$wine" "$@"
