@@ -12,3 +12,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
 # Qt's host tools (moc, rcc, uic) are Debian's own, of the same version.
 set(QT_HOST_PATH /usr CACHE PATH "Qt for the build machine")
 set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "Its CMake packages")
+# The DLLs a PE file imports, read with MinGW's objdump.
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND x86_64-w64-mingw32-objdump)

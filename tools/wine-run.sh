@@ -51,4 +51,18 @@ mkdir -p "$prefix"
     [ -e "$prefix/.sweltra-ready" ] || setup
 ) 9>"$prefix.lock"
 
-exec "$wine" "$@"
+# A Qt Test program on Windows writes its plain-text log to the debugger, not to a redirected
+# standard output: it writes to a file instead, shown when the program ends.
+program=$1
+shift
+case ${program##*/} in
+tst_*.exe)
+    log=$(mktemp "${TMPDIR:-/tmp}/wine-test.XXXXXX") || exit 1
+    "$wine" "$program" "$@" -o "Z:${log//\//\\},txt"
+    status=$?
+    cat "$log"
+    rm -f "$log"
+    exit $status
+    ;;
+esac
+exec "$wine" "$program" "$@"

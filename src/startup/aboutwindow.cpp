@@ -31,8 +31,8 @@ constexpr platform::ControlRow controlRows[] = {
     {"picNoMelt9", K::Picture, resources::emblem48Path, {240, 120, 780, 780}, 1, smallFont},
     {"txtDisclaimer", K::RichText, "", {600, 1080, 7935, 4095}, 2, textFont},
     {"Label1", K::Label, "", {1080, 715, 8085, 330}, 3, smallFont, {}, L::Black},
-    {"lblDescription", K::Label, "Copyright © 2026 Rudev. All rights reserved.", {1080, 437, 4005, 210}, 4, smallFont, {}, L::Black},
-    {"lblTitle", K::Label, "Sweltra °C, Version " SWELTRA_VERSION, {1080, 130, 4125, 240}, 5, smallFont, {}, L::Black},
+    {"lblDescription", K::Label, SWELTRA_COPYRIGHT, {1080, 437, 4005, 210}, 4, smallFont, {}, L::Black},
+    {"lblTitle", K::Label, SWELTRA_PRODUCT_NAME ", Version " SWELTRA_VERSION, {1080, 130, 4125, 240}, 5, smallFont, {}, L::Black},
 };
 // clang-format on
 

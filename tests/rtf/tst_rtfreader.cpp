@@ -303,15 +303,20 @@ void TestRtfReader::everyCodepageDecodes() {
     int known = 0;
     for (int codepage = 1; codepage < 65536; ++codepage) {
         QTextDocument doc;
-        if (usableCodepage(codepage) != codepage || codepage == kSymbolCodepage || codepage == 28591)
-            continue; // 28591 is Latin-1 itself
+        if (usableCodepage(codepage) != codepage || codepage == kSymbolCodepage || codepage == 28591 ||
+            codepage == 65000)
+            continue; // 28591 is Latin-1 itself; UTF-7 (which Windows knows) has no bytes above 0x7F
         readRtf("{\\rtf1\\ansicpg" + QByteArray::number(codepage) + " " + high + "}", doc);
         if (++known && doc.toRawText() == latin1)
             undecoded << QString::number(codepage);
     }
     QVERIFY(known > 10);
+#ifdef Q_OS_WIN
+    QCOMPARE(undecoded.join(u' '), QString());
+#else
     // Known gap: ICU has no converter for Mac Arabic, Hebrew and Icelandic, so they still read as Latin-1.
     QCOMPARE(undecoded.join(u' '), u"10004 10005 10079"_qs);
+#endif
 }
 
 // Column widths are the distances between the right edges \cellx gives, from the row's left edge.
