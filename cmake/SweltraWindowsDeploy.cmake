@@ -33,6 +33,9 @@ install(CODE "
       foreach(folder IN LISTS search)
         if(EXISTS \"\${folder}/\${name}\")
           file(INSTALL \"\${folder}/\${name}\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}\")
+          # MinGW's runtime comes with its debugging symbols, two thirds of its size.
+          execute_process(COMMAND x86_64-w64-mingw32-strip --strip-unneeded \"\${CMAKE_INSTALL_PREFIX}/\${name}\"
+                          COMMAND_ERROR_IS_FATAL ANY)
           list(APPEND pending \"\${CMAKE_INSTALL_PREFIX}/\${name}\")
           break()
         endif()
@@ -41,3 +44,17 @@ install(CODE "
   endwhile()
   cmake_policy(POP)
 ")
+
+# `cmake --build --preset windows --target packages`: the installer and the zip in packages/.
+file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/packaging.cmake CONTENT "set(VERSION ${PROJECT_VERSION})
+set(FILE_VERSION ${SWELTRA_WINDOWS_VERSION}.0.0)
+set(PUBLISHER \"Rudev\")
+set(COPYRIGHT \"${SWELTRA_COPYRIGHT}\")
+set(SITE ${SWELTRA_SITE_RUDEV})
+set(ICON ${CMAKE_CURRENT_BINARY_DIR}/resources/SweltraC.ico)
+set(NSI ${PROJECT_SOURCE_DIR}/packaging/windows/sweltra.nsi)
+")
+add_custom_target(packages
+  COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DOUT=${CMAKE_BINARY_DIR}/packages
+          -P ${PROJECT_SOURCE_DIR}/cmake/make-packages.cmake
+  DEPENDS SweltraC sweltra_documents_copy VERBATIM USES_TERMINAL)

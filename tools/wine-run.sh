@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Runs a Windows program of the build under Wine, in the build's own Wine prefix:
-#   tools/wine-run.sh PREFIX DLL-FOLDERS -- PROGRAM [ARGS...]
+#   tools/wine-run.sh [--x] PREFIX DLL-FOLDERS -- PROGRAM [ARGS...]
 # DLL-FOLDERS (separated by ':') are searched for the DLLs the program links. The prefix is made
 # on first use: Windows 10, no crash dialog, no Mono or Gecko prompts, and the font replacements
-# below. The exit status is the program's.
+# below, and temporary files in the Unix temporary folder, which Linux programs started from
+# Wine can read too; its windows are drawn on the X server of DISPLAY when it was made with --x, and nowhere
+# otherwise (the test programs draw offscreen, and need no X server). The exit status is the
+# program's.
 set -uo pipefail
-[ $# -ge 4 ] && [ "$3" = "--" ] || { echo "usage: $0 PREFIX DLL-FOLDERS -- PROGRAM [ARGS...]" >&2; exit 2; }
+graphics=null
+[ "${1:-}" = "--x" ] && { graphics=x11; shift; }
+[ $# -ge 4 ] && [ "$3" = "--" ] || { echo "usage: $0 [--x] PREFIX DLL-FOLDERS -- PROGRAM [ARGS...]" >&2; exit 2; }
 prefix=$1 dlls=$2
 shift 3
 
@@ -25,11 +30,18 @@ export WINEPATH="$winepath"
 setup() {
     "$wine" wineboot -u >/dev/null 2>&1
     local reg=$prefix/sweltra.reg
-    cat >"$reg" <<'REG'
+    cat >"$reg" <<REG
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine]
 "Version"="win10"
+
+[HKEY_CURRENT_USER\Software\Wine\Drivers]
+"Graphics"="$graphics"
+
+[HKEY_CURRENT_USER\Environment]
+"TEMP"="Z:${TMPDIR:-/tmp}"
+"TMP"="Z:${TMPDIR:-/tmp}"
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000

@@ -32,6 +32,7 @@ enum Exit { Read = 0, NotReadable = 1, BadUsage = 2 };
 int usage() {
     std::fputs("usage: rtfdump FILE\n"
                "       rtfdump --html FILE\n"
+               "       rtfdump --each FILE...\n"
                "       rtfdump --bench N FILE...\n",
                stderr);
     return BadUsage;
@@ -243,6 +244,16 @@ int main(int argc, char **argv) {
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() == 1 && !args[0].startsWith(u"--"))
         return dump(args[0], false);
+    if (args.size() >= 2 && args[0] == u"--each") { // several files in one run, each after its name
+        int worst = Read;
+        for (const QString &path : args.mid(1)) {
+            print(u"== "_qs + path);
+            std::fflush(stdout);
+            worst = std::max(worst, dump(path, false));
+            std::fflush(stdout);
+        }
+        return worst;
+    }
     if (args.size() == 2 && args[0] == u"--html")
         return dump(args[1], true);
     if (args.size() >= 3 && args[0] == u"--bench") {
