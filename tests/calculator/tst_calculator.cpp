@@ -8,6 +8,7 @@
 #include "platform/richtextbox.h"
 #include "platform/utf8.h"
 #include "risk/catalogue.h"
+#include "support/picks.h"
 #include "viewer/viewerwindow.h"
 
 #include <QApplication>
@@ -25,25 +26,23 @@ using namespace sweltra;
 namespace {
 
 // What each test document says: its own name, so the test sees which one was loaded.
-QString mark(std::string_view document) {
-    return qs(document).mid(1).chopped(4);
+QString mark(documents::Document document) {
+    return documents::fileName(document).chopped(4);
 }
 
-// Picks entries of the scored lists on one temperature scale, `skip` aside, whose points add up to
-// `left`. "X" reads 0 but follows the medical entry of 0 points, which is tried first.
-bool pickSum(QWidget *window, const QString &scale, int left, const QString &skip = {},
-             std::span<const risk::RiskFactor> factors = risk::factors()) {
-    const QString key = factors.empty() ? QString() : qs(factors[0].key);
-    if (factors.empty() || !factors[0].scored || (key != scale && (key == "WBGT" || key == "Dry_Bulb"))) {
-        return factors.empty() ? left == 0 : pickSum(window, scale, left, skip, factors.subspan(1));
-    }
-    for (const risk::FactorOption &option : factors[0].options) {
-        const int value = qs(risk::pointsText(option)).toInt();
-        if (value <= left && pickSum(window, scale, left - value, skip, factors.subspan(1))) {
-            return key == skip || pickWithMouse(list(window, key), qs(option.text));
+// Picks with the mouse the entries on the temperature scale `scale` whose points add up to `total`,
+// the factor `skip` aside.
+bool pickSum(QWidget *window, const QString &scale, int total, const QString &skip = {}) {
+    const std::optional<risk::Assessment> picked =
+        picks::forTotal(total, *risk::findFactor(scale.toStdString()));
+    for (const risk::RiskFactor &factor : picked ? risk::factors() : std::span<const risk::RiskFactor>()) {
+        const QString key = qs(factor.key);
+        const std::optional<std::size_t> chosen = (*picked)[factor];
+        if (chosen && key != skip && !pickWithMouse(list(window, key), qs(factor.options[*chosen].text))) {
+            return false;
         }
     }
-    return false;
+    return bool(picked);
 }
 
 // Text in quotes is typed; <drop> drops and <input method> composes the clipboard's text; else a key.
@@ -98,10 +97,10 @@ private slots:
         installFontSubstitutes();
         QApplication::setCursorFlashTime(0); // a steady caret, for the input method's before and after
         setProgramFolderForTesting(m_folder.path());
-        for (std::string_view name : documents::allDocuments) {
-            QFile file(documents::documentPath(name));
+        for (const documents::Document document : documents::allDocuments) {
+            QFile file(documents::documentPath(document));
             QVERIFY(file.open(QIODevice::WriteOnly) &&
-                    file.write("{\\rtf1\\ansi " + mark(name).toLatin1() + "\\par}"));
+                    file.write("{\\rtf1\\ansi " + mark(document).toLatin1() + "\\par}"));
         }
         setMessageObserver([this](const QString &message) { m_messages << message; });
     }
@@ -141,9 +140,12 @@ private slots:
             const QString points = qs(risk::pointsText(option));
             QCOMPARE(box ? box->text() : QString(), points);
             QCOMPARE(allPoints(m_window).join(QString()), points);
-            const int enabled = combo->isEnabled() + list(m_window, "WBGT")->isEnabled() +
-                                list(m_window, "Dry_Bulb")->isEnabled();
-            QCOMPARE(enabled, key == QLatin1String("WBGT") || key == QLatin1String("Dry_Bulb") ? 2 : 3);
+            int enabled = combo->isEnabled();
+            for (const risk::RiskFactor *scale : picks::scales()) {
+                enabled += list(m_window, qs(scale->key))->isEnabled();
+            }
+            QCOMPARE(enabled,
+                     int(picks::scales().size()) + (factor->role == risk::Role::TemperatureScale ? 0 : 1));
         }
     }
     // Only a pick changes a list: not typed, pasted, dropped or composed text, not its own entry.
@@ -201,19 +203,21 @@ private slots:
         QTest::addColumn<int>("sum");
         QTest::addColumn<QString>("change");  // a factor left out, or the medical entry picked
         QTest::addColumn<QString>("outcome"); // the document's mark, or the message
-        const std::pair<int, std::string_view> edges[] = {
-            {18, documents::band55andBelow}, {55, documents::band55andBelow}, {56, documents::band56to65},
-            {65, documents::band56to65},     {66, documents::band66to74},     {74, documents::band66to74},
-            {75, documents::topBand},        {98, documents::topBand}};
+        using documents::Document;
+        const std::pair<int, Document> edges[] = {
+            {18, Document::Band55andBelow}, {55, Document::Band55andBelow}, {56, Document::Band56to65},
+            {65, Document::Band56to65},     {66, Document::Band66to74},     {74, Document::Band66to74},
+            {75, Document::TopBand},        {98, Document::TopBand}};
         for (const auto &[sum, document] : edges) {
-            QTest::addRow("%d", sum) << (sum % 2 ? "WBGT" : "Dry_Bulb") << sum << "" << mark(document);
+            QTest::addRow("%d", sum) << qs(picks::scales()[sum % 2 ? 0 : 1]->key) << sum << ""
+                                     << mark(document);
         }
         QTest::newRow("nothing chosen") << "WBGT" << -1 << QString() << "Please add Temperature data.";
         QTest::newRow("no venue") << "WBGT" << 50 << QString("Venue") << "Please add Venue data.";
         for (const risk::FactorOption &option : risk::findFactor("Medical")->options) {
             if (std::holds_alternative<risk::Referral>(option.points)) {
                 QTest::newRow(qPrintable(qs(option.text)))
-                    << "WBGT" << 50 << qs(option.text) << mark(documents::medicalConditions);
+                    << "WBGT" << 50 << qs(option.text) << mark(documents::Document::MedicalConditions);
             }
         }
     }
@@ -242,8 +246,9 @@ private slots:
         QTest::addColumn<QString>("scale");
         QTest::addColumn<QString>("document");
         QTest::addColumn<QString>("button");
-        QTest::newRow("wet bulb, * twice") << "WBGT" << mark(documents::asterisk) << "cmd_asterisk";
-        QTest::newRow("air, guide") << "Dry_Bulb" << mark(documents::fullGuidelines) << "cmd_SMA_Guidelines";
+        QTest::newRow("wet bulb, * twice") << "WBGT" << mark(documents::Document::Asterisk) << "cmd_asterisk";
+        QTest::newRow("air, guide") << "Dry_Bulb" << mark(documents::Document::FullGuidelines)
+                                    << "cmd_SMA_Guidelines";
     }
     void resetViewerExit() {
         QFETCH(QString, scale);

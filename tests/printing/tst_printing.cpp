@@ -8,7 +8,8 @@
 #include "platform/utf8.h"
 #include "printing/printout.h"
 #include "risk/lowering.h"
-#include "windowstesting.h"
+#include "support/picks.h"
+#include "windows/windowstesting.h"
 
 #include <QMenu>
 #include <QPrinter>
@@ -16,7 +17,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include <bitset>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -28,32 +28,14 @@ using sweltra::printing::pageFooter;
 // Factor key to its list's entry: index, -1 the last, -2 none; other scored factors take "" (the first).
 using Picks = QMap<QString, int>;
 
-// Picks on the air temperature scale whose points add up to `total`: each scored factor takes the
-// first entry that leaves a sum the factors after it can still make.
-Picks picksFor(int total, Picks picks = {}) {
-    std::vector<const RiskFactor *> scored;
-    for (const RiskFactor &factor : factors())
-        if (factor.scored && factor.key != "WBGT")
-            scored.push_back(&factor);
-    std::vector<std::bitset<128>> sums(scored.size() + 1); // what the factors from here on can make
-    sums.back() = 1;
-    for (std::size_t i = scored.size(); i-- > 0;)
-        for (const FactorOption &option : scored[i]->options)
-            if (const int *points = std::get_if<int>(&option.points))
-                sums[i] |= sums[i + 1] << std::size_t(*points);
-    picks["WBGT"] = -2;
-    for (std::size_t i = 0; i < scored.size(); ++i) {
-        const auto &options = scored[i]->options;
-        const auto fits = std::ranges::find_if(options, [&](const FactorOption &option) {
-            const int *points = std::get_if<int>(&option.points);
-            return points && *points <= total && sums[i + 1][std::size_t(total - *points)];
-        });
-        if (fits == options.end())
-            return {}; // no such total: the row's verdict shows it
-        total -= std::get<int>(fits->points);
-        picks[qs(scored[i]->key)] = int(fits - options.begin());
-    }
-    return picks;
+// The picks on the air temperature scale whose points add up to `total`, the other scale unpicked;
+// `extra` besides. Empty when no picks make the total.
+Picks picksFor(int total, Picks extra = {}) {
+    const std::optional<Assessment> found = picks::forTotal(total, *picks::scales()[1]);
+    for (const RiskFactor &factor : found ? factors() : std::span<const RiskFactor>())
+        if (factor.scored)
+            extra[qs(factor.key)] = (*found)[factor] ? int(*(*found)[factor]) : -2;
+    return found ? extra : Picks();
 }
 
 class TestPrinting : public QObject {
@@ -122,10 +104,11 @@ class TestPrinting : public QObject {
                 std::ranges::count(lowering->changes, findFactor("Time"), &Change::factor) > 0};
     }
     // Picks the entries with the mouse.
-    static void pickAll(const Picks &picks) {
+    static void pickAll(const Picks &chosen) {
         for (const RiskFactor &factor : factors()) {
             const QString key = qs(factor.key);
-            const int index = picks.value(key, factor.scored && key != "Dry_Bulb" ? picks.value("", 0) : -2);
+            const bool other = &factor == picks::scales()[1];
+            const int index = chosen.value(key, factor.scored && !other ? chosen.value("", 0) : -2);
             QComboBox *combo = list(calculator(), key);
             QVERIFY(index == -2 ||
                     pickWithMouse(combo, combo->itemText(index == -1 ? combo->count() - 1 : index)));
