@@ -10,14 +10,17 @@
 #include "risk/catalogue.h"
 #include "support/picks.h"
 #include "viewer/viewerwindow.h"
+#include "windows/windowkinds.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace calculatortesting;
 using namespace sweltra::platform;
@@ -102,10 +105,11 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly) &&
                     file.write("{\\rtf1\\ansi " + mark(document).toLatin1() + "\\par}"));
         }
-        setMessageObserver([this](const QString &message) { m_messages << message; });
+        windows::registerWindowKinds(); // the program's title, the box's caption
     }
     void init() {
         m_messages.clear();
+        setMessageObserver([this](const QString &message) { m_messages << message; });
         WindowRegistry::setFactory(WindowKind::Viewer, [] { return new viewer::frmReadMeViewer; });
         WindowRegistry::setFactory(WindowKind::Calculator, [] { return new calculator::CalculatorWindow; });
         m_window = WindowRegistry::show(WindowKind::Calculator);
@@ -272,6 +276,42 @@ private slots:
         QTest::keyClick(m_window->findChild<QWidget *>("cmd_Back_to_Directory"), Qt::Key_Return);
         QTRY_VERIFY(!WindowRegistry::find(WindowKind::Calculator));
         QVERIFY(box->isVisible());
+    }
+
+    // The real box, as a person meets it: "Calculate Total:" with a factor unanswered holds the
+    // program in a box with the program's title, the message, one OK button and no icon, until
+    // Return closes it; then nothing has changed.
+    void messageBoxHoldsTheProgramUntilAnswered() {
+        setMessageObserver({});
+        QVERIFY(pickSum(m_window, "WBGT", 50, "Venue"));
+        const QStringList before = allPoints(m_window);
+        QStringList seen;
+        QTimer poll; // finds the box once it is up and answers it
+        connect(&poll, &QTimer::timeout, this, [&seen] {
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                auto *box = qobject_cast<QMessageBox *>(top);
+                if (!box || !box->isVisible()) {
+                    continue;
+                }
+                if (!seen.isEmpty()) { // the key did not close it
+                    seen << "still open";
+                    return box->done(0);
+                }
+                const QList<QAbstractButton *> buttons = box->buttons();
+                const bool noIcon = box->icon() == QMessageBox::NoIcon && box->iconPixmap().isNull() &&
+                                    buttons.value(0)->icon().isNull();
+                seen << box->windowTitle() << box->text() << QString::number(buttons.size())
+                     << buttons.value(0)->text() << (noIcon ? "no icon" : "an icon")
+                     << (QApplication::activeModalWidget() == box ? "modal" : "not modal");
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        poll.start(10);
+        QTest::mouseClick(calculateButton(), Qt::LeftButton);
+        poll.stop();
+        QCOMPARE(seen, QStringList({"SweltraC", "Please add Venue data.", "1", "OK", "no icon", "modal"}));
+        QCOMPARE(allPoints(m_window), before);
+        QCOMPARE(total()->text() + guidelines()->Text(), QString());
     }
 };
 
