@@ -25,17 +25,19 @@ using namespace sweltra::risk;
 using namespace windowstesting;
 using namespace calculatortesting;
 using sweltra::printing::pageFooter;
-// Factor key to its list's entry: index, -1 the last, -2 none; other scored factors take "" (the first).
-using Picks = QMap<QString, int>;
+Q_DECLARE_METATYPE(Assessment)
 
-// The picks on the air temperature scale whose points add up to `total`, the other scale unpicked;
-// `extra` besides. Empty when no picks make the total.
-Picks picksFor(int total, Picks extra = {}) {
-    const std::optional<Assessment> found = picks::forTotal(total, *picks::scales()[1]);
-    for (const RiskFactor &factor : found ? factors() : std::span<const RiskFactor>())
-        if (factor.scored)
-            extra[qs(factor.key)] = (*found)[factor] ? int(*(*found)[factor]) : -2;
-    return found ? extra : Picks();
+// The picks on the air temperature scale whose points add up to `total`, then `changed`: a factor's
+// key to its entry, -1 the last, -2 none.
+Assessment picksFor(int total, const QMap<QString, int> &changed = {}) {
+    Assessment picked = picks::forTotal(total, *findFactor("Dry_Bulb")).value();
+    for (auto it = changed.begin(); it != changed.end(); ++it) {
+        const RiskFactor &factor = *findFactor(it.key().toStdString());
+        it.value() == -2
+            ? void(picked[factor] = std::nullopt)
+            : void(picked[factor] = it.value() < 0 ? factor.options.size() - 1 : std::size_t(it.value()));
+    }
+    return picked;
 }
 
 class TestPrinting : public QObject {
@@ -103,17 +105,6 @@ class TestPrinting : public QObject {
         return {words.join(' '),
                 std::ranges::count(lowering->changes, findFactor("Time"), &Change::factor) > 0};
     }
-    // Picks the entries with the mouse.
-    static void pickAll(const Picks &chosen) {
-        for (const RiskFactor &factor : factors()) {
-            const QString key = qs(factor.key);
-            const bool other = &factor == picks::scales()[1];
-            const int index = chosen.value(key, factor.scored && !other ? chosen.value("", 0) : -2);
-            QComboBox *combo = list(calculator(), key);
-            QVERIFY(index == -2 ||
-                    pickWithMouse(combo, combo->itemText(index == -1 ? combo->count() - 1 : index)));
-        }
-    }
     // A shortcut, to the control with the focus, or an entry of the box's context menu.
     static void run(RichTextBox *box, const QString &command) {
         if (command.startsWith("Ctrl+")) {
@@ -160,12 +151,13 @@ private slots:
 
     void recorded_data() {
         QTest::addColumn<bool>("viewer");
-        QTest::addColumn<Picks>("picks");
+        QTest::addColumn<Assessment>("picks");
         QTest::addColumn<QString>("verdict"); // empty: "Calculate Total:" names a missing factor
         QTest::addColumn<QString>("command"); // its keys, or its context menu entry (with its keys)
         QTest::addColumn<QString>("dialog");  // how the dialog is answered: the file, "cancel", pages
         QTest::addColumn<QString>("missing"); // a document the program folder lacks (all are taken)
-        const Picks none{{"", -2}}, noVenue{{"Venue", -2}, {"Medical", 1}}, referral{{"Medical", -1}};
+        const Assessment none, noVenue = picksFor(50, {{"Venue", -2}, {"Medical", 1}}),
+                               referral = picksFor(50, {{"Medical", -1}});
         const QString print = "Ctrl+P", save = "Ctrl+Shift+S", no, menu = "Print Assessment... (Ctrl+P)";
         QTest::newRow("lowest") << false << picksFor(18) << "Risk score 55 and below" << print << no << no;
         QTest::newRow("56-65, its document missing") << false << picksFor(56) << "Risk score 56-65" << save
@@ -185,13 +177,13 @@ private slots:
     }
     void recorded() {
         QFETCH(bool, viewer);
-        QFETCH(Picks, picks);
+        QFETCH(Assessment, picks);
         QFETCH(QString, verdict);
         QFETCH(QString, command);
         QFETCH(QString, dialog);
         QFETCH(QString, missing);
         m_dialog = dialog;
-        pickAll(picks);
+        QVERIFY(pickAll(calculator(), picks));
         auto *box = control<RichTextBox>(WindowKind::Calculator, "txtGuidelines");
         if (viewer) {
             QVERIFY(click(WindowKind::Calculator, "cmd_SMA_Guidelines"));
@@ -254,7 +246,7 @@ private slots:
     void failedSaveKeepsWhatWasThere() {
         QFETCH(QString, answer);
         QFETCH(rlim_t, sizeLimit);
-        pickAll({});
+        QVERIFY(pickAll(calculator(), picksFor(50)));
         m_answer = answer;
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{sizeLimit, RLIM_INFINITY}, none{RLIM_INFINITY, RLIM_INFINITY};

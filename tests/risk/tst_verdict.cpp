@@ -64,29 +64,16 @@ void TestVerdict::verdict_data() {
     QTest::newRow("air temperature alone is temperature")
         << with(with(lowest, "WBGT", ""), "Dry_Bulb", "2") << QByteArray("18 lower");
 
-    // Each later factor missing alone names it; so does it with all that follow missing too.
-    const struct {
-        const char *key;
-        const char *message;
-    } later[] = {
-        {"Duration", "Please add Overall Length of Event data."},
-        {"Intensity", "Please add Individual Intensity data."},
-        {"Acclimatization", "Please add Acclimatization data."},
-        {"Ability", "Please add Ability of Individuals data."},
-        {"Age", "Please add Age data."},
-        {"Drinks", "Please add Time Between Drinks data."},
-        {"Time", "Please add Time of the Event data."},
-        {"Surface", "Please add Surface data."},
-        {"Venue", "Please add Venue data."},
-        {"Medical", "Please add Medical Conditions data."},
-    };
-    for (std::size_t i = 0; i < std::size(later); ++i) {
+    // Each later check missing alone says its message; so does it with all that follow missing too.
+    for (const RiskFactor &factor : factors()) {
+        if (factor.check.place < 2)
+            continue;
         QByteArrayList missing = lowest;
-        for (std::size_t j = i; j < std::size(later); ++j)
-            missing = with(missing, later[j].key, "");
-        QTest::addRow("%s missing", later[i].key)
-            << with(lowest, later[i].key, "") << QByteArray(later[i].message);
-        QTest::addRow("%s and later missing", later[i].key) << missing << QByteArray(later[i].message);
+        for (const RiskFactor &other : factors())
+            other.check.place >= factor.check.place ? void(missing[qsizetype(indexOf(other))] = "") : void();
+        const QByteArray message = bytes(factor.check.message);
+        QTest::addRow("%s missing", factor.key.data()) << with(lowest, factor.key.data(), "") << message;
+        QTest::addRow("%s and later missing", factor.key.data()) << missing << message;
     }
     QTest::newRow("medical X, duration missing") << with(with(lowest, "Duration", ""), "Medical", "X")
                                                  << QByteArray("Please add Overall Length of Event data.");
@@ -133,7 +120,7 @@ void TestVerdict::lowering_data() {
 void TestVerdict::lowering() {
     QFETCH(int, sum);
     QFETCH(QByteArray, outcome);
-    const std::optional<Assessment> picked = picks::forTotal(sum, *picks::scales()[sum % 2 ? 0 : 1]);
+    const std::optional<Assessment> picked = picks::forTotal(sum, *findFactor(sum % 2 ? "WBGT" : "Dry_Bulb"));
     QVERIFY(picked);
     const Assessment now = *picked;
     QCOMPARE(said(calculateRisk(pointsOf(now))), outcome);
@@ -170,7 +157,7 @@ void TestVerdict::lowering() {
 
 // The line as the record will print it: the highest pick's time of event.
 void TestVerdict::changeLineReads() {
-    const Assessment highest = picks::forTotal(98, *picks::scales()[0]).value();
+    const Assessment highest = picks::forTotal(98, *findFactor("WBGT")).value();
     const std::vector<Change> changes = whatWouldLower(highest).value().changes;
     const auto time = std::ranges::find(changes, findFactor("Time"), &Change::factor);
     QVERIFY(time != changes.end());
