@@ -35,6 +35,7 @@ private slots:
         QTest::newRow("readable document") << "good.rtf" << RichTextBox::LoadResult::Loaded;
         QTest::newRow("read to its end") << growing.fileName() << RichTextBox::LoadResult::Loaded;
         QTest::newRow("missing") << "absent.rtf" << RichTextBox::LoadResult::Missing;
+        QTest::newRow("its folder a file") << "good.rtf/absent.rtf" << RichTextBox::LoadResult::Missing;
         QTest::newRow("one byte over the limit") << "huge.rtf" << RichTextBox::LoadResult::TooLarge;
     }
     void loadFile() {
@@ -48,7 +49,8 @@ private slots:
         const QString text = box.Text();
         QVERIFY(result == RichTextBox::LoadResult::Loaded
                     ? text == "Heat"
-                    : text.contains(name) && text.contains(m_dir.path()) && !text.contains("earlier"));
+                    : text.contains(QFileInfo(name).fileName()) && text.contains(m_dir.path()) &&
+                          !text.contains("earlier"));
     }
 
     void selectionPastTheEndStopsThereAndTypingChangesNothing() {
@@ -75,7 +77,8 @@ private slots:
     }
 
     // The real save dialog proposes the file. Accepted, it is written, its footer in the document's
-    // face whatever the application's (one face in the file); cancelled, nothing is.
+    // face whatever the application's (one face in the file), ".pdf" added to the name typed;
+    // cancelled, nothing is.
     void saveDialog_data() {
         QTest::addColumn<bool>("accept");
         QTest::newRow("accepted") << true;
@@ -89,7 +92,10 @@ private slots:
         QTimer::singleShot(0, &scope, [&] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             shown << dialog->windowTitle() << dialog->selectedFiles();
-            accept ? static_cast<QDialog *>(dialog)->accept() : dialog->reject();
+            auto *field = dialog->findChild<QLineEdit *>("fileNameEdit");
+            accept ? (field->clear(), QTest::keyClicks(field, "accepted"),
+                      QTest::keyClick(field, Qt::Key_Return))
+                   : dialog->reject();
         });
         QTextDocument document("Heat");
         document.setDefaultFont(QFont("DejaVu Serif"));

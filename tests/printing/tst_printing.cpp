@@ -27,16 +27,11 @@ using namespace calculatortesting;
 using sweltra::printing::pageFooter;
 Q_DECLARE_METATYPE(Assessment)
 
-// The picks on the air temperature scale whose points add up to `total`, then `changed`: a factor's
-// key to its entry, -1 the last, -2 none.
-Assessment picksFor(int total, const QMap<QString, int> &changed = {}) {
+// The picks on the air temperature scale whose points add up to `total`, then the `changed` entries.
+Assessment picksFor(int total, const std::map<std::string_view, std::optional<std::size_t>> &changed = {}) {
     Assessment picked = picks::forTotal(total, *findFactor("Dry_Bulb")).value();
-    for (auto it = changed.begin(); it != changed.end(); ++it) {
-        const RiskFactor &factor = *findFactor(it.key().toStdString());
-        it.value() == -2
-            ? void(picked[factor] = std::nullopt)
-            : void(picked[factor] = it.value() < 0 ? factor.options.size() - 1 : std::size_t(it.value()));
-    }
+    for (const auto &[key, entry] : changed)
+        picked[*findFactor(key)] = entry;
     return picked;
 }
 
@@ -124,8 +119,9 @@ class TestPrinting : public QObject {
 private slots:
     void initTestCase() {
         setMessageObserver([this](const QString &text) { m_messages << text; });
-        setSaveFileAnswerer([this](const QString &proposed) {
-            return ++m_saveDialogs, m_proposed = proposed, m_dialog == "cancel" ? "" : m_answer;
+        setSaveFileAnswerer([this](const QString &caption, const QString &proposed) {
+            return ++m_saveDialogs, m_proposed = caption + ": " + proposed,
+                                    m_dialog == "cancel" ? "" : m_answer;
         });
         // "Print to File" in the print dialog, the whole document or the range asked for.
         setPrintDialogAnswerer([this](QPrinter &p) {
@@ -156,15 +152,15 @@ private slots:
         QTest::addColumn<QString>("command"); // its keys, or its context menu entry (with its keys)
         QTest::addColumn<QString>("dialog");  // how the dialog is answered: the file, "cancel", pages
         QTest::addColumn<QString>("missing"); // a document the program folder lacks (all are taken)
-        const Assessment none, noVenue = picksFor(50, {{"Venue", -2}, {"Medical", 1}}),
-                               referral = picksFor(50, {{"Medical", -1}});
+        const Assessment none, noVenue = picksFor(50, {{"Venue", std::nullopt}, {"Medical", 1}}),
+                               referral = picksFor(50, {{"Medical", 2}});
         const QString print = "Ctrl+P", save = "Ctrl+Shift+S", no, menu = "Print Assessment... (Ctrl+P)";
         QTest::newRow("lowest") << false << picksFor(18) << "Risk score 55 and below" << print << no << no;
         QTest::newRow("56-65, its document missing") << false << picksFor(56) << "Risk score 56-65" << save
                                                      << no << "Risk Score 56-65 recommendation.rtf";
         QTest::newRow("66-74") << false << picksFor(74) << "Risk score 66-74" << save << no << no;
         QTest::newRow("75 and above, other factors")
-            << false << picksFor(75, {{"Other", -1}}) << "Risk score 75 and above"
+            << false << picksFor(75, {{"Other", 3}}) << "Risk score 75 and above"
             << "Save Assessment as PDF... (Ctrl+Shift+S)" << no << no;
         QTest::newRow("referral, 2 pages") << false << referral << "Medical referral" << menu << no << no;
         QTest::newRow("print, cancel") << false << referral << "Medical referral" << print << "cancel" << no;
@@ -214,9 +210,11 @@ private slots:
         // A document from its start; a record from its title, its recommendation as the box shows it.
         const QString text = pages.join(' '), shown = box->Text().simplified().section(' ', 0, 7);
         QVERIFY(!written || first > 1 || text.startsWith(viewer ? shown : "Heat risk assessment "));
+        QVERIFY(print || !viewer || m_proposed.startsWith("Save Document as PDF: "));
         if (!written || viewer)
             return;
-        static const QRegularExpression named("/Heat risk assessment [-\\d]{10} \\d\\d-\\d\\d\\.pdf$");
+        static const QRegularExpression named(
+            "^Save Assessment as PDF: .*/Heat risk assessment [-\\d]{10} \\d\\d-\\d\\d\\.pdf$");
         QVERIFY2(print || named.match(m_proposed).hasMatch(), qPrintable(m_proposed));
         // The record: lines to write the event and place on under the title, the table as the window
         // shows the choices, the verdict, lines to sign, and the recommendation as the box shows it.
