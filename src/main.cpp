@@ -1,4 +1,3 @@
-#include "platform/firstpaint.h"
 #include "platform/fonts.h"
 #include "platform/windowregistry.h"
 #include "resources/emblem.h"
@@ -19,7 +18,6 @@ int main(int argc, char *argv[]) {
         sweltra::resources::decodeAhead();
     });
     QApplication app(argc, argv);
-    sweltra::platform::reportFirstPaintIfAsked();
     readAhead.join();
     QGuiApplication::setDesktopFileName(QStringLiteral("au.rudev.Sweltra"));
     sweltra::platform::installFontSubstitutes();

@@ -1,9 +1,10 @@
 // scorebands: the score bands that the catalogue and the verdict give, and whether the guidance
 // documents state them. The suite runs the check on the shipped documents, make-documents.sh on
 // those it has just made.
-//   scorebands                   the bands as LOW-HIGH, lowest first, for make-band-bar.sh
+//   scorebands                   the bands as LOW-HIGH,FILL,TEXT,NAME, lowest first, for make-band-bar.sh
 //   scorebands --check FOLDER    names each scored document in FOLDER that states other ranges
 #include "documents/documentstore.h"
+#include "printing/recordcolours.h"
 #include "risk/catalogue.h"
 #include "risk/verdict.h"
 #include "rtf/rtfreader.h"
@@ -28,7 +29,8 @@ namespace {
 struct Band {
     int from;
     int to;
-    std::string_view document;
+    std::optional<documents::Document> document;
+    std::optional<risk::Band> band;
 };
 
 // The totals a complete set of answers can reach, split into the verdict's bands, lowest first.
@@ -37,9 +39,9 @@ std::vector<Band> scoreBands() {
     std::vector<Band> bands;
     for (int total = totals.lowest; total <= totals.highest; ++total) {
         const std::optional<risk::Band> band = risk::bandOf(total);
-        const std::string_view document = band ? documents::bandDocument(*band) : std::string_view();
+        const auto document = band ? std::optional(documents::bandDocument(*band)) : std::nullopt;
         if (bands.empty() || bands.back().document != document)
-            bands.push_back({total, total, document});
+            bands.push_back({total, total, document, band});
         bands.back().to = total;
     }
     return bands;
@@ -83,7 +85,7 @@ QString statedRanges(const QTextDocument &document, int lowest, int highest) {
 int check(const QString &folder) {
     const std::vector<Band> bands = scoreBands();
     const int lowest = bands.front().from, highest = bands.back().to;
-    std::vector<std::pair<std::string_view, QString>> expected;
+    std::vector<std::pair<std::optional<documents::Document>, QString>> expected;
     QStringList all{span(lowest, highest)}, drawn;
     for (const Band &band : bands) {
         drawn << span(band.from, band.to);
@@ -91,12 +93,12 @@ int check(const QString &folder) {
     }
     all << drawn;
     all.sort();
-    expected.emplace_back(documents::fullGuidelines,
+    expected.emplace_back(documents::Document::FullGuidelines,
                           all.join(u' ') + QStringLiteral(" | ") + drawn.join(u' '));
 
     int disagreeing = 0;
-    for (const auto &[name, ranges] : expected) {
-        QFile file(folder + u'/' + QString::fromUtf8(name.substr(1)));
+    for (const auto &[which, ranges] : expected) {
+        QFile file(folder + u'/' + (which ? documents::fileName(*which) : QString()));
         QTextDocument document;
         const bool read = file.open(QIODevice::ReadOnly) && rtf::readRtf(file.readAll(), document).ok();
         const QString stated = read ? statedRanges(document, lowest, highest) : QStringLiteral("(not read)");
@@ -125,9 +127,17 @@ int main(int argc, char **argv) {
         std::fputs("usage: scorebands [--check FOLDER]\n", stderr);
         return 2;
     }
+    // With each band its colours and name; a stretch of totals without a band has none to draw.
     QStringList bands;
-    for (const Band &band : scoreBands())
-        bands << span(band.from, band.to);
+    for (const Band &band : scoreBands()) {
+        const auto colours =
+            band.band ? printing::bandColours[std::size_t(*band.band)] : printing::BandColours{};
+        bands << span(band.from, band.to) +
+                     QStringLiteral(",#%1,#%2,")
+                         .arg(colours.fill, 6, 16, QLatin1Char('0'))
+                         .arg(colours.text, 6, 16, QLatin1Char('0')) +
+                     (band.band ? QString::fromUtf8(risk::bandName(*band.band)) : QString());
+    }
     std::printf("%s\n", qPrintable(bands.join(u' ')));
     return 0;
 }

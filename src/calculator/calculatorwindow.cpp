@@ -117,11 +117,6 @@ char16_t typedCharacter(const QKeyEvent &key, bool listOpen) {
     return key.text().isEmpty() ? 0 : key.text().front().unicode();
 }
 
-// Lists cleared by Reset, in the order it clears them.
-constexpr std::string_view resetOrder[] = {"Dry_Bulb", "WBGT",    "Duration", "Intensity", "Acclimatization",
-                                           "Ability",  "Age",     "Drinks",   "Time",      "Surface",
-                                           "Venue",    "Medical", "Other"};
-
 } // namespace
 
 CalculatorWindow::CalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
@@ -232,11 +227,10 @@ void CalculatorWindow::wireCommands() {
     }
 }
 
-const CalculatorWindow::FactorControls &CalculatorWindow::factorControls(std::string_view key) const {
-    const auto found = std::find_if(m_factors.begin(), m_factors.end(),
-                                    [key](const FactorControls &c) { return c.factor->key == key; });
-    Q_ASSERT(found != m_factors.end());
-    return *found;
+std::vector<CalculatorWindow::FactorControls> CalculatorWindow::inResetOrder() const {
+    std::vector<FactorControls> ordered = m_factors;
+    std::ranges::sort(ordered, {}, [](const FactorControls &c) { return c.factor->resetPlace; });
+    return ordered;
 }
 
 const CalculatorWindow::FactorControls *CalculatorWindow::factorOwning(const QObject *watched) const {
@@ -288,10 +282,12 @@ void CalculatorWindow::pick(const FactorControls &controls) {
         controls.points->setText(qs(*points));
     }
     // One temperature scale per event: the other list stays unavailable until Reset.
-    if (controls.factor->key == "WBGT") {
-        factorControls("Dry_Bulb").list->setEnabled(false);
-    } else if (controls.factor->key == "Dry_Bulb") {
-        factorControls("WBGT").list->setEnabled(false);
+    if (controls.factor->role == risk::Role::TemperatureScale) {
+        for (const FactorControls &other : m_factors) {
+            if (other.factor->role == risk::Role::TemperatureScale && &other != &controls) {
+                other.list->setEnabled(false);
+            }
+        }
     }
 }
 
@@ -318,26 +314,30 @@ void CalculatorWindow::cmd_Calculate_Click() {
 }
 
 void CalculatorWindow::cmd_Reset_Click() {
-    factorControls("WBGT").list->setEnabled(true);
-    factorControls("Dry_Bulb").list->setEnabled(true);
-    for (std::size_t i = 0; i < risk::pointsBoxCount; ++i) {
-        factorControls(risk::boxKey(static_cast<risk::PointsBox>(i))).points->clear();
+    for (const FactorControls &controls : m_factors) {
+        if (controls.factor->role == risk::Role::TemperatureScale) {
+            controls.list->setEnabled(true);
+        }
+    }
+    for (const FactorControls &controls : inResetOrder()) {
+        if (controls.points) {
+            controls.points->clear();
+        }
     }
     m_total->clear();
     m_guidelines->setText(QString());
-    for (std::string_view key : resetOrder) {
-        QComboBox *list = factorControls(key).list;
-        list->setCurrentIndex(-1);
-        list->setEditText(QString());
+    for (const FactorControls &controls : inResetOrder()) {
+        controls.list->setCurrentIndex(-1);
+        controls.list->setEditText(QString());
     }
 }
 
 void CalculatorWindow::cmd_asterisk_Click() {
-    showInViewer(documents::asterisk);
+    showInViewer(documents::Document::Asterisk);
 }
 
 void CalculatorWindow::cmd_SMA_Guidelines_Click() {
-    showInViewer(documents::fullGuidelines);
+    showInViewer(documents::Document::FullGuidelines);
 }
 
 void CalculatorWindow::cmd_Back_to_Directory_Click() {
@@ -346,7 +346,7 @@ void CalculatorWindow::cmd_Back_to_Directory_Click() {
 
 // The viewer's hand-off: shown beside this window, told to come back here, and left showing the
 // document from its start with the focus on its Back button.
-void CalculatorWindow::showInViewer(std::string_view document) {
+void CalculatorWindow::showInViewer(documents::Document document) {
     using viewer::frmReadMeViewer;
     if (auto *viewer = platform::WindowRegistry::show<frmReadMeViewer>(platform::WindowKind::Viewer)) {
         viewer->showDocument(document, QStringLiteral("Sweltra"));
@@ -360,8 +360,8 @@ risk::Choices CalculatorWindow::choices() const {
         if (const int index = controls.list->currentIndex(); index >= 0) {
             choices.assessment[*controls.factor] = static_cast<std::size_t>(index);
         }
-        if (const auto box = risk::boxOf(controls.factor->key)) {
-            choices.points[*box] = controls.points->text().toStdString();
+        if (controls.points) {
+            choices.points[*controls.factor] = controls.points->text().toStdString();
         }
     }
     return choices;

@@ -22,6 +22,9 @@ class RichTextBox;
 namespace sweltra::printing {
 struct FactorChoice;
 }
+namespace sweltra::documents {
+enum class Document;
+}
 
 namespace sweltra::calculator {
 
@@ -58,7 +61,7 @@ private:
     void bindFactors();
     void wireCommands();
 
-    const FactorControls &factorControls(std::string_view key) const;
+    std::vector<FactorControls> inResetOrder() const;
     const FactorControls *factorOwning(const QObject *watched) const;
 
     // The pick handler of every scored list (`cbo_Age_Click` and its kin): the picked entry's
@@ -68,7 +71,7 @@ private:
     // character's code and may change it; 0 discards it.
     static void keyPress(char16_t &keyAscii);
     bool filterListKey(const FactorControls &controls, QEvent *event);
-    void showInViewer(std::string_view document);
+    void showInViewer(documents::Document document);
     // What "Calculate Total:" and the record judge: each list's chosen entry and each points box's text.
     risk::Choices choices() const;
 

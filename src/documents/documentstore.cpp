@@ -8,16 +8,40 @@
 
 namespace sweltra::documents {
 
-std::string_view bandDocument(risk::Band band) {
+namespace {
+
+// Each document's name as the program knows it, in the order of Document. Each starts with a
+// backslash, the separator of the system the documents were named on.
+constexpr std::string_view names[] = {
+    "\\Risk Score  75 recommendation.rtf",
+    "\\Risk Score 66-74 recommendation.rtf",
+    "\\Risk Score 56-65 recommendation.rtf",
+    "\\Risk Score 55 and below recommendation.rtf",
+    "\\Medical Conditions.rtf",
+    "\\Asterisk.rtf",
+    "\\Sports Medicine Australia - hot weather guidelines score4.rtf",
+    "\\VESK Disclaimer-Setup.rtf",
+};
+static_assert(std::size(names) == std::size(allDocuments));
+
+} // namespace
+
+QString fileName(Document document) {
+    // The one place the leading separator goes: the folder is joined with this platform's own.
+    return platform::qs(names[static_cast<std::size_t>(document)].substr(1));
+}
+
+Document bandDocument(risk::Band band) {
     // In the order of the bands, lowest first.
-    constexpr std::string_view recommendations[] = {band55andBelow, band56to65, band66to74, topBand};
+    constexpr Document recommendations[] = {Document::Band55andBelow, Document::Band56to65,
+                                            Document::Band66to74, Document::TopBand};
     return recommendations[static_cast<std::size_t>(band)];
 }
 
-std::optional<std::string_view> documentFor(const risk::RiskOutcome &outcome) {
+std::optional<Document> documentFor(const risk::RiskOutcome &outcome) {
     using Kind = risk::RiskOutcome::Kind;
     if (outcome.kind == Kind::MedicalReferral) {
-        return medicalConditions;
+        return Document::MedicalConditions;
     }
     if (outcome.kind == Kind::Scored && outcome.band) {
         return bandDocument(*outcome.band);
@@ -25,21 +49,17 @@ std::optional<std::string_view> documentFor(const risk::RiskOutcome &outcome) {
     return std::nullopt;
 }
 
-QString documentPath(std::string_view name) {
-    QString file = platform::qs(name);
-    if (file.startsWith(QLatin1Char('\\'))) {
-        file.remove(0, 1);
-    }
+QString documentPath(Document document) {
     QString folder = platform::programFolder();
     // A root folder already ends in its separator.
     if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QDir::separator())) {
         folder += QLatin1Char('/');
     }
-    return QDir::toNativeSeparators(folder + file);
+    return QDir::toNativeSeparators(folder + fileName(document));
 }
 
-void loadDocument(platform::RichTextBox &box, std::string_view name) {
-    box.LoadFile(documentPath(name));
+void loadDocument(platform::RichTextBox &box, Document document) {
+    box.LoadFile(documentPath(document));
 }
 
 } // namespace sweltra::documents

@@ -190,7 +190,7 @@ void saveDocumentAsPdf(QWidget *parent, const QTextDocument &document, const Pri
     const QString proposed = QDir(documentsFolder()).filePath(fileName);
     QString path;
     if (saveFileAnswerer()) {
-        path = saveFileAnswerer()(proposed);
+        path = saveFileAnswerer()(dialogCaption, proposed);
     } else {
         QFileDialog dialog(parent, dialogCaption, proposed, text("PDF documents (*.pdf)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);

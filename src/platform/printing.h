@@ -43,9 +43,9 @@ QString savePdf(const QTextDocument &document, const QString &path, const Printo
 void saveDocumentAsPdf(QWidget *parent, const QTextDocument &document, const Printout &printout,
                        const QString &dialogCaption, const QString &fileName);
 
-// While set, the save dialog is not shown: the answerer gets the proposed path and returns the
-// chosen one, or an empty text for Cancel (tests).
-using SaveFileAnswerer = std::function<QString(const QString &proposedPath)>;
+// While set, the save dialog is not shown: the answerer gets the dialog's caption and the proposed
+// path and returns the chosen one, or an empty text for Cancel (tests).
+using SaveFileAnswerer = std::function<QString(const QString &caption, const QString &proposedPath)>;
 void setSaveFileAnswerer(SaveFileAnswerer answerer);
 
 // While set, the print dialog is not shown: the answerer sets up the printer and returns whether

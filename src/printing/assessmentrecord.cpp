@@ -7,6 +7,7 @@
 #include "platform/richtextbox.h"
 #include "platform/utf8.h"
 #include "printing/printout.h"
+#include "printing/recordcolours.h"
 #include "printing/recordobjects.h"
 #include "risk/lowering.h"
 
@@ -51,7 +52,7 @@ QString recordCaption(const risk::RiskFactor &factor) {
     return qs(risk::factorNumber(factor)) + QStringLiteral(". ") + qs(risk::factorName(factor));
 }
 
-QTextCharFormat charFormat(qreal points, bool bold, const QColor &colour = QColor(20, 20, 20)) {
+QTextCharFormat charFormat(qreal points, bool bold, const QColor &colour = QColor::fromRgb(ink)) {
     QTextCharFormat format;
     format.setFontPointSize(points);
     format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
@@ -75,8 +76,7 @@ void writeChoices(QTextCursor &cursor, const risk::Choices &choices) {
     };
     std::vector<Row> rows;
     for (const risk::RiskFactor &factor : risk::factors()) {
-        const auto box = risk::boxOf(factor.key);
-        const QString points = box ? qs(choices.points[*box]) : QString();
+        const QString points = qs(choices.points[factor]);
         // The temperature scale that was not used has no points and no row.
         if (!factor.scored || !points.isEmpty()) {
             rows.push_back({&factor, points});
@@ -170,7 +170,7 @@ void writeLowering(QTextCursor &cursor, const risk::Assessment &assessment) {
                      .arg(qs(risk::totalText(lowering->total)), qs(risk::bandName(lowering->band))),
                  charFormat(10, true), 4);
     const bool newTime = std::ranges::any_of(lowering->changes, [](const risk::Change &change) {
-        return risk::boxOf(change.factor->key) == risk::PointsBox::Time;
+        return change.factor->role == risk::Role::TimeOfDay;
     });
     if (newTime) {
         QTextCharFormat note = charFormat(9, false, QColor(80, 80, 80));
@@ -184,10 +184,10 @@ void writeLowering(QTextCursor &cursor, const risk::Assessment &assessment) {
 
 // The recommendation as the guideline box shows it, read afresh: a file that cannot be read
 // shows the box's notice in its place.
-void writeRecommendation(QTextCursor &cursor, QTextDocument &record, std::string_view name) {
+void writeRecommendation(QTextCursor &cursor, QTextDocument &record, documents::Document document) {
     addParagraph(cursor, text("Recommendation"), charFormat(12, true), 12, 3);
     platform::RichTextBox box;
-    documents::loadDocument(box, name);
+    documents::loadDocument(box, document);
     const QTextDocument &source = *box.document();
     cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
     cursor.insertFragment(QTextDocumentFragment(&source));

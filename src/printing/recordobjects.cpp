@@ -1,6 +1,7 @@
 #include "printing/recordobjects.h"
 
 #include "platform/utf8.h"
+#include "printing/recordcolours.h"
 #include "risk/verdict.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -23,15 +24,6 @@ constexpr int labelsProperty = QTextFormat::UserProperty + 2;
 
 constexpr risk::Band bands[] = {risk::Band::Lower, risk::Band::Moderate, risk::Band::High,
                                 risk::Band::Extreme};
-
-// The colours of the guidance documents' band picture, lowest band first; black is read better
-// than white on the yellow.
-struct BandColours {
-    QRgb fill;
-    QRgb text;
-};
-constexpr BandColours bandColours[] = {
-    {0x2e7d32, 0xffffff}, {0xf2c200, 0x000000}, {0xe06c00, 0xffffff}, {0xb71c1c, 0xffffff}};
 
 // Heights in lines of the object's font: the marker's total and its triangle above the bar, which
 // holds two lines.
@@ -84,11 +76,11 @@ void drawScale(QPainter &painter, const QRectF &rect, const QFont &font, double 
     triangle.lineTo(x + half, barTop - triangleLines * line);
     triangle.lineTo(x, barTop);
     triangle.closeSubpath();
-    painter.fillPath(triangle, QColor(20, 20, 20));
+    painter.fillPath(triangle, QColor::fromRgb(ink));
     const QString written = platform::qs(risk::totalText(total));
     const qreal width = metrics.horizontalAdvance(written) + line;
     const qreal left = std::clamp(x - width / 2, rect.left(), rect.right() - width);
-    painter.setPen(QColor(20, 20, 20));
+    painter.setPen(QColor::fromRgb(ink));
     painter.drawText(QRectF(left, rect.top(), width, line), Qt::AlignCenter, written);
 }
 
@@ -98,7 +90,7 @@ void drawLinesToFill(QPainter &painter, const QRectF &rect, const QFont &font, c
     const qreal share = (rect.width() - gap * (labels.size() - 1)) / labels.size();
     const qreal baseline = rect.bottom() - metrics.descent();
     painter.setFont(font);
-    painter.setPen(QPen(QColor(20, 20, 20), 0.6 * painter.device()->logicalDpiY() / 72.0));
+    painter.setPen(QPen(QColor::fromRgb(ink), 0.6 * painter.device()->logicalDpiY() / 72.0));
     qreal left = rect.left();
     for (const QString &label : labels) {
         painter.drawText(QPointF(left, baseline), label);

@@ -4,11 +4,9 @@ namespace sweltra::risk {
 
 RiskPoints pointsOf(const Assessment &assessment) {
     RiskPoints points;
-    for (std::size_t i = 0; i < pointsBoxCount; ++i) {
-        const auto box = static_cast<PointsBox>(i);
-        const RiskFactor &factor = *findFactor(boxKey(box));
-        if (const std::optional<std::size_t> chosen = assessment[factor])
-            points[box] = pointsText(factor.options[*chosen]);
+    for (const RiskFactor &factor : factors()) {
+        if (const std::optional<std::size_t> chosen = assessment[factor]; chosen && factor.scored)
+            points[factor] = pointsText(factor.options[*chosen]);
     }
     return points;
 }

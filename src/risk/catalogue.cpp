@@ -105,23 +105,52 @@ constexpr std::array<FactorOption, 4> otherOptions{{
 }};
 
 // What an organiser can still change on the day; the weather, the ground and the people are given.
-constexpr bool onTheDay = true;
+constexpr bool onTheDay = true, given = false;
+constexpr Role plain = Role::Plain, scale = Role::TemperatureScale, timeOfDay = Role::TimeOfDay;
+// Both scales answer the one temperature question.
+constexpr std::string_view temperatureMissing = "Please add Temperature data.";
 
+// clang-format off
 constexpr std::array<RiskFactor, factorCount> catalogue{{
-    {"WBGT", "1. Wet Bulb Globe Temperature", true, wbgtOptions},
-    {"Dry_Bulb", "Ordinary Air Temperature*", true, dryBulbOptions},
-    {"Duration", "2. Overall length of event (min)", true, durationOptions, onTheDay},
-    {"Intensity", "3. Individual intensity during the event", true, intensityOptions, onTheDay},
-    {"Acclimatization", "4. Acclimatization of participants", true, acclimatizationOptions},
-    {"Ability", "5. Athletic ability of individuals", true, abilityOptions},
-    {"Age", "6. Age of Participants", true, ageOptions},
-    {"Drinks", "7. Time Between Drinks (min)", true, drinksOptions, onTheDay},
-    {"Time", "8. Time of event (DST)", true, timeOptions, onTheDay},
-    {"Surface", "9. Surface type", true, surfaceOptions},
-    {"Venue", "10. Venue", true, venueOptions, onTheDay},
-    {"Medical", "11. Athletes' Other Risky Medical Conditions*", true, medicalOptions},
-    {"Other", "12. Other factors: Consider, but no points added.", false, otherOptions},
+    // key               caption                                               scored options                  check: place, missing-answer message               reset role       on the day
+    {"WBGT",            "1. Wet Bulb Globe Temperature",                       true,  wbgtOptions,            {1, temperatureMissing},                                   2,  scale,     given},
+    {"Dry_Bulb",        "Ordinary Air Temperature*",                           true,  dryBulbOptions,         {1, temperatureMissing},                                   1,  scale,     given},
+    {"Duration",        "2. Overall length of event (min)",                    true,  durationOptions,        {2, "Please add Overall Length of Event data."},           3,  plain,     onTheDay},
+    {"Intensity",       "3. Individual intensity during the event",            true,  intensityOptions,       {3, "Please add Individual Intensity data."},              4,  plain,     onTheDay},
+    {"Acclimatization", "4. Acclimatization of participants",                  true,  acclimatizationOptions, {4, "Please add Acclimatization data."},                   5,  plain,     given},
+    {"Ability",         "5. Athletic ability of individuals",                  true,  abilityOptions,         {5, "Please add Ability of Individuals data."},            6,  plain,     given},
+    {"Age",             "6. Age of Participants",                              true,  ageOptions,             {6, "Please add Age data."},                               7,  plain,     given},
+    {"Drinks",          "7. Time Between Drinks (min)",                        true,  drinksOptions,          {7, "Please add Time Between Drinks data."},               8,  plain,     onTheDay},
+    {"Time",            "8. Time of event (DST)",                              true,  timeOptions,            {8, "Please add Time of the Event data."},                 9,  timeOfDay, onTheDay},
+    {"Surface",         "9. Surface type",                                     true,  surfaceOptions,         {9, "Please add Surface data."},                           10, plain,     given},
+    {"Venue",           "10. Venue",                                           true,  venueOptions,           {10, "Please add Venue data."},                            11, plain,     onTheDay},
+    {"Medical",         "11. Athletes' Other Risky Medical Conditions*",       true,  medicalOptions,         {11, "Please add Medical Conditions data."},               12, plain,     given},
+    {"Other",           "12. Other factors: Consider, but no points added.",   false, otherOptions,           {},                                                        13, plain,     given},
 }};
+// clang-format on
+
+// The table's orders hold together: every scored factor is checked, the checks run 1, 2, 3, ...
+// with one message per check, and Reset's places are 1 to factorCount, each once.
+constexpr bool ordersHold() {
+    int checks = 0;
+    for (const RiskFactor &factor : catalogue)
+        checks = std::max(checks, factor.check.place);
+    for (int place = 1; place <= checks; ++place) {
+        const auto first =
+            std::ranges::find(catalogue, place, [](const RiskFactor &f) { return f.check.place; });
+        if (first == catalogue.end())
+            return false;
+        for (const RiskFactor &factor : catalogue)
+            if (factor.check.place == place && factor.check.message != first->check.message)
+                return false;
+    }
+    for (std::size_t place = 1; place <= catalogue.size(); ++place)
+        if (std::ranges::count(catalogue, int(place), &RiskFactor::resetPlace) != 1)
+            return false;
+    return std::ranges::all_of(catalogue,
+                               [](const RiskFactor &f) { return f.scored == (f.check.place > 0); });
+}
+static_assert(ordersHold());
 
 // The caption's own number, the digits before its leading ". "; nothing for an unnumbered caption.
 std::string_view ownNumber(std::string_view caption) {
@@ -143,6 +172,12 @@ const RiskFactor *findFactor(std::string_view key) {
 
 std::size_t indexOf(const RiskFactor &factor) {
     return static_cast<std::size_t>(&factor - catalogue.data());
+}
+
+bool refers(const RiskFactor &factor) {
+    return std::ranges::any_of(factor.options, [](const FactorOption &option) {
+        return std::holds_alternative<Referral>(option.points);
+    });
 }
 
 std::string pointsText(const FactorOption &option) {

@@ -24,12 +24,31 @@ struct FactorOption {
     OptionPoints points;
 };
 
+// Where a factor stands in the verdict's completeness check: checks run from place 1 up, and an
+// unanswered check says its message. Factors that share a place are one check, answered when any
+// of them is. Place 0: not checked.
+struct MissingCheck {
+    int place = 0;
+    std::string_view message;
+};
+
+// What sets a factor apart in how it is scored.
+enum class Role {
+    Plain,
+    TemperatureScale, // one of the scales of question 1: a set of answers uses one of them
+    TimeOfDay,        // added as a 16-bit whole number; another time usually brings another temperature
+};
+
+// One factor's row: all the program knows about it.
 struct RiskFactor {
     std::string_view key; // shared by the factor's controls: cbo_<key>, txt_<key>, lbl_<key>
     std::string_view caption;
     bool scored;
     std::span<const FactorOption> options; // in list order
-    bool changeable = false;               // an organiser can still change it on the day
+    MissingCheck check;
+    int resetPlace = 0; // Reset clears the lists from place 1 up
+    Role role = Role::Plain;
+    bool changeable = false; // an organiser can still change it on the day
 };
 
 // The twelve factors in display order; both temperature scales are listed, WBGT first.
@@ -41,6 +60,9 @@ const RiskFactor *findFactor(std::string_view key);
 
 // The factor's place in factors().
 std::size_t indexOf(const RiskFactor &factor);
+
+// Whether one of the factor's options refers instead of scoring.
+bool refers(const RiskFactor &factor);
 
 // The points text of a referral.
 inline constexpr std::string_view referralMark = "X";

@@ -12,32 +12,6 @@ namespace sweltra::risk {
 
 namespace {
 
-constexpr std::array<std::string_view, pointsBoxCount> boxKeys{
-    "Dry_Bulb", "WBGT",   "Duration", "Intensity", "Acclimatization", "Ability",
-    "Age",      "Drinks", "Time",     "Surface",   "Venue",           "Medical",
-};
-
-struct Check {
-    PointsBox box;
-    std::string_view message;
-};
-
-constexpr std::string_view temperatureMessage = "Please add Temperature data.";
-
-// Temperature is checked first, on its two boxes; these follow in this order.
-constexpr std::array<Check, 10> laterChecks{{
-    {PointsBox::Duration, "Please add Overall Length of Event data."},
-    {PointsBox::Intensity, "Please add Individual Intensity data."},
-    {PointsBox::Acclimatization, "Please add Acclimatization data."},
-    {PointsBox::Ability, "Please add Ability of Individuals data."},
-    {PointsBox::Age, "Please add Age data."},
-    {PointsBox::Drinks, "Please add Time Between Drinks data."},
-    {PointsBox::Time, "Please add Time of the Event data."},
-    {PointsBox::Surface, "Please add Surface data."},
-    {PointsBox::Venue, "Please add Venue data."},
-    {PointsBox::Medical, "Please add Medical Conditions data."},
-}};
-
 struct BandRow {
     std::string_view name;
     int above; // the strict lower edge: a total greater than this reaches the band
@@ -65,17 +39,6 @@ double asInt16(double value) {
 }
 
 } // namespace
-
-std::string_view boxKey(PointsBox box) {
-    return boxKeys[static_cast<std::size_t>(box)];
-}
-
-std::optional<PointsBox> boxOf(std::string_view key) {
-    const auto found = std::ranges::find(boxKeys, key);
-    if (found == boxKeys.end())
-        return std::nullopt;
-    return static_cast<PointsBox>(found - boxKeys.begin());
-}
 
 double pointsValue(std::string_view text) {
     const char *at = text.data();
@@ -140,8 +103,7 @@ TotalRange possibleTotals() {
     TotalRange temperature{std::numeric_limits<int>::max(), std::numeric_limits<int>::min()};
     TotalRange rest{0, 0};
     for (const RiskFactor &factor : factors()) {
-        const std::optional<PointsBox> box = boxOf(factor.key);
-        if (!box)
+        if (!factor.scored)
             continue;
         TotalRange own{std::numeric_limits<int>::max(), std::numeric_limits<int>::min()};
         for (const FactorOption &option : factor.options) {
@@ -149,7 +111,7 @@ TotalRange possibleTotals() {
                 own = {std::min(own.lowest, *points), std::max(own.highest, *points)};
             }
         }
-        if (*box == PointsBox::Dry_Bulb || *box == PointsBox::WBGT) {
+        if (factor.role == Role::TemperatureScale) {
             temperature = {std::min(temperature.lowest, own.lowest),
                            std::max(temperature.highest, own.highest)};
         } else {
@@ -168,19 +130,31 @@ std::string totalText(double total) {
 
 RiskOutcome calculateRisk(const RiskPoints &points) {
     using Kind = RiskOutcome::Kind;
-    if (points[PointsBox::Dry_Bulb].empty() && points[PointsBox::WBGT].empty())
-        return {Kind::Incomplete, temperatureMessage, 0.0, std::nullopt};
-    for (const Check &check : laterChecks) {
-        if (points[check.box].empty())
-            return {Kind::Incomplete, check.message, 0.0, std::nullopt};
+    for (int place = 1;; ++place) {
+        const RiskFactor *checked = nullptr;
+        bool answered = false;
+        for (const RiskFactor &factor : factors()) {
+            if (factor.check.place == place) {
+                checked = &factor;
+                answered = answered || !points[factor].empty();
+            }
+        }
+        if (!checked)
+            break;
+        if (!answered)
+            return {Kind::Incomplete, checked->check.message, 0.0, std::nullopt};
     }
-    if (points[PointsBox::Medical] == referralMark)
-        return {Kind::MedicalReferral, {}, 0.0, std::nullopt};
+    for (const RiskFactor &factor : factors()) {
+        if (refers(factor) && points[factor] == referralMark)
+            return {Kind::MedicalReferral, {}, 0.0, std::nullopt};
+    }
 
     double total = 0.0;
-    for (std::size_t i = 0; i < pointsBoxCount; ++i) {
-        const double value = pointsValue(points.texts[i]);
-        total += static_cast<PointsBox>(i) == PointsBox::Time ? asInt16(value) : value;
+    for (const RiskFactor &factor : factors()) {
+        if (factor.scored) {
+            const double value = pointsValue(points[factor]);
+            total += factor.role == Role::TimeOfDay ? asInt16(value) : value;
+        }
     }
     return {Kind::Scored, {}, total, bandOf(total)};
 }

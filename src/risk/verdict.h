@@ -1,5 +1,7 @@
 #pragma once
 
+#include "risk/catalogue.h"
+
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -8,34 +10,13 @@
 
 namespace sweltra::risk {
 
-// The points boxes in the order the verdict checks them (both temperature boxes form the first check).
-enum class PointsBox : std::size_t {
-    Dry_Bulb,
-    WBGT,
-    Duration,
-    Intensity,
-    Acclimatization,
-    Ability,
-    Age,
-    Drinks,
-    Time,
-    Surface,
-    Venue,
-    Medical,
-};
-inline constexpr std::size_t pointsBoxCount = 12;
-
-// The factor key of a box: its control is txt_<key>.
-std::string_view boxKey(PointsBox box);
-// The box of a factor; nothing for the factor without one.
-std::optional<PointsBox> boxOf(std::string_view key);
-
-// The twelve points texts as the boxes show them: empty (not chosen), decimal digits, or "X".
+// The points texts as the boxes show them, one per factor of factors(): empty (not chosen), decimal
+// digits, or "X". The factor without points has no box and its text stays empty.
 struct RiskPoints {
-    std::array<std::string, pointsBoxCount> texts;
+    std::array<std::string, factorCount> texts;
 
-    std::string &operator[](PointsBox box) { return texts[static_cast<std::size_t>(box)]; }
-    const std::string &operator[](PointsBox box) const { return texts[static_cast<std::size_t>(box)]; }
+    std::string &operator[](const RiskFactor &factor) { return texts[indexOf(factor)]; }
+    const std::string &operator[](const RiskFactor &factor) const { return texts[indexOf(factor)]; }
 };
 
 // The four bands of the total, lowest first.
@@ -63,7 +44,8 @@ struct RiskOutcome {
     std::optional<Band> band; // Scored, when the total has one
 };
 
-// The whole verdict: completeness in box order, then the medical referral, then total and band.
+// The whole verdict: completeness in the catalogue's check order, then the medical referral, then total and
+// band.
 RiskOutcome calculateRisk(const RiskPoints &points);
 
 // The lowest and highest totals a complete set of answers can reach; a referral reaches none.

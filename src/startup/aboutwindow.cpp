@@ -75,7 +75,7 @@ std::span<const platform::ControlRow> AboutWindow::controlTable() {
 }
 
 void AboutWindow::showConditionsOfUse() {
-    documents::loadDocument(*m_disclaimer, documents::conditionsOfUse);
+    documents::loadDocument(*m_disclaimer, documents::Document::ConditionsOfUse);
     m_disclaimer->SetFocus();
     m_back->setFocus();
 }

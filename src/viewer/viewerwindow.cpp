@@ -100,7 +100,7 @@ std::span<const platform::ControlRow> frmReadMeViewer::controlTable() {
     return controlRows;
 }
 
-void frmReadMeViewer::showDocument(std::string_view document, const QString &locator) {
+void frmReadMeViewer::showDocument(documents::Document document, const QString &locator) {
     m_locator->setText(locator);
     documents::loadDocument(*m_document, document);
     m_back->setFocus();

@@ -13,6 +13,9 @@ class QPushButton;
 namespace sweltra::platform {
 class RichTextBox;
 }
+namespace sweltra::documents {
+enum class Document;
+}
 
 namespace sweltra::viewer {
 
@@ -25,7 +28,7 @@ public:
     // The hand-off from another window, which has just shown the viewer: `locator` names the
     // window Back returns to, the document is loaded and shown from its start with nothing
     // selected, and the focus is left on Back.
-    void showDocument(std::string_view document, const QString &locator);
+    void showDocument(documents::Document document, const QString &locator);
 
     // Every control of the window as designed, in tab order.
     static std::span<const platform::ControlRow> controlTable();

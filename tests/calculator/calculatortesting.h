@@ -4,6 +4,7 @@
 
 #include "calculator/calculatorwindow.h"
 #include "platform/windowregistry.h"
+#include "risk/assessment.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -79,6 +80,18 @@ inline bool pickWithKeys(QComboBox *combo, const QString &entry) {
         QTest::keyClick(combo, before < index ? Qt::Key_Down : Qt::Key_Up);
     }
     return index >= 0 && combo->currentIndex() == index;
+}
+
+// Picks every chosen entry with the mouse, the factor `skip` aside; false when one cannot be picked.
+inline bool pickAll(QWidget *window, const sweltra::risk::Assessment &chosen, const QString &skip = {}) {
+    for (const sweltra::risk::RiskFactor &factor : sweltra::risk::factors()) {
+        QComboBox *combo = list(window, QString::fromUtf8(factor.key.data(), qsizetype(factor.key.size())));
+        if (chosen[factor] && combo->objectName() != "cbo_" + skip &&
+            !pickWithMouse(combo, combo->itemText(int(*chosen[factor])))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace calculatortesting

@@ -8,15 +8,19 @@
 #include "platform/richtextbox.h"
 #include "platform/utf8.h"
 #include "risk/catalogue.h"
+#include "support/picks.h"
 #include "viewer/viewerwindow.h"
+#include "windows/windowkinds.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace calculatortesting;
 using namespace sweltra::platform;
@@ -25,25 +29,15 @@ using namespace sweltra;
 namespace {
 
 // What each test document says: its own name, so the test sees which one was loaded.
-QString mark(std::string_view document) {
-    return qs(document).mid(1).chopped(4);
+QString mark(documents::Document document) {
+    return documents::fileName(document).chopped(4);
 }
 
-// Picks entries of the scored lists on one temperature scale, `skip` aside, whose points add up to
-// `left`. "X" reads 0 but follows the medical entry of 0 points, which is tried first.
-bool pickSum(QWidget *window, const QString &scale, int left, const QString &skip = {},
-             std::span<const risk::RiskFactor> factors = risk::factors()) {
-    const QString key = factors.empty() ? QString() : qs(factors[0].key);
-    if (factors.empty() || !factors[0].scored || (key != scale && (key == "WBGT" || key == "Dry_Bulb"))) {
-        return factors.empty() ? left == 0 : pickSum(window, scale, left, skip, factors.subspan(1));
-    }
-    for (const risk::FactorOption &option : factors[0].options) {
-        const int value = qs(risk::pointsText(option)).toInt();
-        if (value <= left && pickSum(window, scale, left - value, skip, factors.subspan(1))) {
-            return key == skip || pickWithMouse(list(window, key), qs(option.text));
-        }
-    }
-    return false;
+// Picks with the mouse the entries on the temperature scale `scale` whose points add up to `total`,
+// the factor `skip` aside.
+bool pickSum(QWidget *window, const QString &scale, int total, const QString &skip = {}) {
+    const auto picked = picks::forTotal(total, *risk::findFactor(scale.toStdString()));
+    return picked && pickAll(window, *picked, skip);
 }
 
 // Text in quotes is typed; <drop> drops and <input method> composes the clipboard's text; else a key.
@@ -98,15 +92,16 @@ private slots:
         installFontSubstitutes();
         QApplication::setCursorFlashTime(0); // a steady caret, for the input method's before and after
         setProgramFolderForTesting(m_folder.path());
-        for (std::string_view name : documents::allDocuments) {
-            QFile file(documents::documentPath(name));
+        for (const documents::Document document : documents::allDocuments) {
+            QFile file(documents::documentPath(document));
             QVERIFY(file.open(QIODevice::WriteOnly) &&
-                    file.write("{\\rtf1\\ansi " + mark(name).toLatin1() + "\\par}"));
+                    file.write("{\\rtf1\\ansi " + mark(document).toLatin1() + "\\par}"));
         }
-        setMessageObserver([this](const QString &message) { m_messages << message; });
+        windows::registerWindowKinds(); // the program's title, the box's caption
     }
     void init() {
         m_messages.clear();
+        setMessageObserver([this](const QString &message) { m_messages << message; });
         WindowRegistry::setFactory(WindowKind::Viewer, [] { return new viewer::frmReadMeViewer; });
         WindowRegistry::setFactory(WindowKind::Calculator, [] { return new calculator::CalculatorWindow; });
         m_window = WindowRegistry::show(WindowKind::Calculator);
@@ -143,7 +138,7 @@ private slots:
             QCOMPARE(allPoints(m_window).join(QString()), points);
             const int enabled = combo->isEnabled() + list(m_window, "WBGT")->isEnabled() +
                                 list(m_window, "Dry_Bulb")->isEnabled();
-            QCOMPARE(enabled, key == QLatin1String("WBGT") || key == QLatin1String("Dry_Bulb") ? 2 : 3);
+            QCOMPARE(enabled, factor->role == risk::Role::TemperatureScale ? 2 : 3);
         }
     }
     // Only a pick changes a list: not typed, pasted, dropped or composed text, not its own entry.
@@ -173,7 +168,7 @@ private slots:
         QComboBox *combo = list(m_window, key);
         QVERIFY(picked < 0 || pickWithMouse(combo, combo->itemText(picked)));
         QApplication::clipboard()->setText(combo->itemText(combo->count() - 1));
-        const QStringList before = allPoints(m_window);
+        QStringList before = allPoints(m_window);
         combo->setFocus();
         combo->lineEdit()->selectAll();
         std::for_each(strokes.begin(), strokes.end(), [combo](const QString &stroke) { act(combo, stroke); });
@@ -201,10 +196,11 @@ private slots:
         QTest::addColumn<int>("sum");
         QTest::addColumn<QString>("change");  // a factor left out, or the medical entry picked
         QTest::addColumn<QString>("outcome"); // the document's mark, or the message
-        const std::pair<int, std::string_view> edges[] = {
-            {18, documents::band55andBelow}, {55, documents::band55andBelow}, {56, documents::band56to65},
-            {65, documents::band56to65},     {66, documents::band66to74},     {74, documents::band66to74},
-            {75, documents::topBand},        {98, documents::topBand}};
+        using documents::Document;
+        const std::pair<int, Document> edges[] = {
+            {18, Document::Band55andBelow}, {55, Document::Band55andBelow}, {56, Document::Band56to65},
+            {65, Document::Band56to65},     {66, Document::Band66to74},     {74, Document::Band66to74},
+            {75, Document::TopBand},        {98, Document::TopBand}};
         for (const auto &[sum, document] : edges) {
             QTest::addRow("%d", sum) << (sum % 2 ? "WBGT" : "Dry_Bulb") << sum << "" << mark(document);
         }
@@ -213,7 +209,7 @@ private slots:
         for (const risk::FactorOption &option : risk::findFactor("Medical")->options) {
             if (std::holds_alternative<risk::Referral>(option.points)) {
                 QTest::newRow(qPrintable(qs(option.text)))
-                    << "WBGT" << 50 << qs(option.text) << mark(documents::medicalConditions);
+                    << "WBGT" << 50 << qs(option.text) << mark(documents::Document::MedicalConditions);
             }
         }
     }
@@ -242,8 +238,9 @@ private slots:
         QTest::addColumn<QString>("scale");
         QTest::addColumn<QString>("document");
         QTest::addColumn<QString>("button");
-        QTest::newRow("wet bulb, * twice") << "WBGT" << mark(documents::asterisk) << "cmd_asterisk";
-        QTest::newRow("air, guide") << "Dry_Bulb" << mark(documents::fullGuidelines) << "cmd_SMA_Guidelines";
+        QTest::newRow("wet bulb, * twice") << "WBGT" << mark(documents::Document::Asterisk) << "cmd_asterisk";
+        QTest::newRow("air, guide") << "Dry_Bulb" << mark(documents::Document::FullGuidelines)
+                                    << "cmd_SMA_Guidelines";
     }
     void resetViewerExit() {
         QFETCH(QString, scale);
@@ -267,6 +264,35 @@ private slots:
         QTest::keyClick(m_window->findChild<QWidget *>("cmd_Back_to_Directory"), Qt::Key_Return);
         QTRY_VERIFY(!WindowRegistry::find(WindowKind::Calculator));
         QVERIFY(box->isVisible());
+    }
+
+    // The real box, as a person meets it: "Calculate Total:" with a factor unanswered holds the
+    // program in a box with its title, the message, one OK button and no icon until Return closes
+    // it; then nothing has changed.
+    void messageBoxHoldsTheProgramUntilAnswered() {
+        setMessageObserver({});
+        QVERIFY(pickSum(m_window, "WBGT", 50, "Venue"));
+        const QString before = allPoints(m_window).join('|');
+        QStringList seen;
+        QTimer poll; // finds the box once it is up, and answers it
+        connect(&poll, &QTimer::timeout, this, [&seen] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box && !seen.isEmpty()) // the key did not close it
+                return seen << "still open", box->done(0);
+            if (const QAbstractButton *ok = box ? box->buttons().value(0) : nullptr) {
+                const bool icon =
+                    box->icon() != QMessageBox::NoIcon || !box->iconPixmap().isNull() || !ok->icon().isNull();
+                seen << box->windowTitle() << box->text()
+                     << QString::number(box->buttons().size()) + " button " + ok->text()
+                     << (icon ? "an icon" : "no icon");
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        poll.start(10);
+        QTest::mouseClick(calculateButton(), Qt::LeftButton);
+        poll.stop();
+        QCOMPARE(seen, QStringList({"SweltraC", "Please add Venue data.", "1 button OK", "no icon"}));
+        QCOMPARE(allPoints(m_window).join('|') + total()->text() + guidelines()->Text(), before);
     }
 };
 

@@ -19,20 +19,21 @@ private slots:
     void holdsItsKeyFacts_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("facts");
-        const std::map<std::string_view, QStringList> facts = {
-            {band55andBelow, {"go ahead", "older method"}},
-            {band56to65, {"extra care", "older method"}},
-            {band66to74, {"under 60 minutes", "older method"}},
-            {topBand, {"postpone", "older method"}},
-            {medicalConditions, {"doctor", "asthma", "diabetes", "pregnancy", "000"}},
-            {asterisk, {"Ordinary Air Temperature*", "under 23°C", "33°C and above"}},
-            {fullGuidelines, {"Extreme Heat Policy", "above 40°C", "200–300 ml"}},
-            {conditionsOfUse,
+        const std::map<Document, QStringList> facts = {
+            {Document::Band55andBelow, {"go ahead", "older method"}},
+            {Document::Band56to65, {"extra care", "older method"}},
+            {Document::Band66to74, {"under 60 minutes", "older method"}},
+            {Document::TopBand, {"postpone", "older method"}},
+            {Document::MedicalConditions, {"doctor", "asthma", "diabetes", "pregnancy", "000"}},
+            {Document::Asterisk, {"Ordinary Air Temperature*", "under 23°C", "33°C and above"}},
+            {Document::FullGuidelines, {"Extreme Heat Policy", "above 40°C", "200–300 ml"}},
+            {Document::ConditionsOfUse,
              {"not medical advice", "Extreme Heat Policy", "Decline Conditions of Use/Exit"}},
         };
-        for (std::string_view name : allDocuments) {
-            const QString file = QString::fromUtf8(name.substr(1));
-            QTest::newRow(qPrintable(file)) << file << (facts.count(name) ? facts.at(name) : QStringList());
+        for (const Document document : allDocuments) {
+            const QString file = fileName(document);
+            QTest::newRow(qPrintable(file))
+                << file << (facts.count(document) ? facts.at(document) : QStringList());
         }
     }
     void holdsItsKeyFacts() {

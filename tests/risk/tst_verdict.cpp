@@ -1,4 +1,5 @@
 #include "risk/lowering.h"
+#include "support/picks.h"
 
 #include <QTest>
 
@@ -20,30 +21,14 @@ QByteArray said(const RiskOutcome &outcome) {
     return QByteArray::number(outcome.total) + ' ' + (outcome.band ? bytes(bandName(*outcome.band)) : "-");
 }
 
-QByteArrayList with(QByteArrayList texts, PointsBox box, const QByteArray &text) {
-    texts[qsizetype(box)] = text;
+QByteArrayList with(QByteArrayList texts, const char *key, const QByteArray &text) {
+    texts[qsizetype(indexOf(*findFactor(key)))] = text;
     return texts;
 }
 
-// Box texts in check order: Dry_Bulb, WBGT, Duration, Intensity, Acclimatization, Ability, Age,
-// Drinks, Time, Surface, Venue, Medical. Every factor at its lowest points, medical "None".
-const QByteArrayList lowest{"", "2", "2", "2", "2", "2", "2", "2", "2", "1", "1", "0"};
-
-// A real pick: the first in list order on one temperature scale, medical "None", whose points add
-// up to `left`.
-bool pickSum(Assessment &picks, std::string_view scale, int left, std::size_t from = 0) {
-    if (from == factorCount)
-        return left == 0;
-    const RiskFactor &factor = factors()[from];
-    if (!factor.scored || (factor.key != scale && (factor.key == "WBGT" || factor.key == "Dry_Bulb")))
-        return pickSum(picks, scale, left, from + 1);
-    for (std::size_t i = 0; i < factor.options.size(); ++i) {
-        const int *points = std::get_if<int>(&factor.options[i].points);
-        if (points && *points <= left && pickSum(picks, scale, left - *points, from + 1))
-            return bool(picks[factor] = i);
-    }
-    return false;
-}
+// Box texts in the catalogue's order: WBGT, Dry_Bulb, Duration, Intensity, Acclimatization, Ability,
+// Age, Drinks, Time, Surface, Venue, Medical, Other. Every factor at its lowest points, medical "None".
+const QByteArrayList lowest{"2", "", "2", "2", "2", "2", "2", "2", "2", "1", "1", "0", ""};
 
 RiskOutcome verdictWith(Assessment picks, const RiskFactor &factor, std::size_t option) {
     picks[factor] = option;
@@ -74,50 +59,38 @@ void TestVerdict::verdict_data() {
     QTest::addColumn<QByteArrayList>("texts");
     QTest::addColumn<QByteArray>("outcome");
 
-    QTest::newRow("all empty") << QByteArrayList(12) << QByteArray("Please add Temperature data.");
+    QTest::newRow("all empty") << QByteArrayList(13) << QByteArray("Please add Temperature data.");
     QTest::newRow("WBGT alone is temperature") << lowest << QByteArray("18 lower");
     QTest::newRow("air temperature alone is temperature")
-        << with(with(lowest, PointsBox::WBGT, ""), PointsBox::Dry_Bulb, "2") << QByteArray("18 lower");
+        << with(with(lowest, "WBGT", ""), "Dry_Bulb", "2") << QByteArray("18 lower");
 
-    // Each later factor missing alone names it; so does it with all that follow missing too.
-    const struct {
-        PointsBox box;
-        const char *message;
-    } later[] = {
-        {PointsBox::Duration, "Please add Overall Length of Event data."},
-        {PointsBox::Intensity, "Please add Individual Intensity data."},
-        {PointsBox::Acclimatization, "Please add Acclimatization data."},
-        {PointsBox::Ability, "Please add Ability of Individuals data."},
-        {PointsBox::Age, "Please add Age data."},
-        {PointsBox::Drinks, "Please add Time Between Drinks data."},
-        {PointsBox::Time, "Please add Time of the Event data."},
-        {PointsBox::Surface, "Please add Surface data."},
-        {PointsBox::Venue, "Please add Venue data."},
-        {PointsBox::Medical, "Please add Medical Conditions data."},
-    };
-    for (const auto &check : later) {
-        const QByteArray key = bytes(boxKey(check.box));
-        QTest::addRow("%s missing", key.constData())
-            << with(lowest, check.box, "") << QByteArray(check.message);
-        QTest::addRow("%s and later missing", key.constData())
-            << lowest.mid(0, qsizetype(check.box)) << QByteArray(check.message);
+    // Each later check missing alone says its message; so does it with all that follow missing too.
+    for (const RiskFactor &factor : factors()) {
+        if (factor.check.place < 2)
+            continue;
+        QByteArrayList missing = lowest;
+        for (const RiskFactor &other : factors())
+            other.check.place >= factor.check.place ? void(missing[qsizetype(indexOf(other))] = "") : void();
+        const QByteArray message = bytes(factor.check.message);
+        QTest::addRow("%s missing", factor.key.data()) << with(lowest, factor.key.data(), "") << message;
+        QTest::addRow("%s and later missing", factor.key.data()) << missing << message;
     }
-    QTest::newRow("medical X, duration missing")
-        << with(with(lowest, PointsBox::Duration, ""), PointsBox::Medical, "X")
-        << QByteArray("Please add Overall Length of Event data.");
+    QTest::newRow("medical X, duration missing") << with(with(lowest, "Duration", ""), "Medical", "X")
+                                                 << QByteArray("Please add Overall Length of Event data.");
     // Only exactly "X" in the medical box refers; the time of event is added as a whole number, a
     // half going to the even neighbour.
-    QTest::newRow("X: referral") << with(lowest, PointsBox::Medical, "X") << QByteArray("referral");
-    QTest::newRow("lower-case x adds 0") << with(lowest, PointsBox::Medical, "x") << QByteArray("18 lower");
-    QTest::newRow("time 2.5 adds 2") << with(lowest, PointsBox::Time, "2.5") << QByteArray("18 lower");
-    QTest::newRow("time 3.5 adds 4") << with(lowest, PointsBox::Time, "3.5") << QByteArray("20 lower");
+    QTest::newRow("X: referral") << with(lowest, "Medical", "X") << QByteArray("referral");
+    QTest::newRow("lower-case x adds 0") << with(lowest, "Medical", "x") << QByteArray("18 lower");
+    QTest::newRow("X elsewhere adds 0") << with(lowest, "Venue", "X") << QByteArray("17 lower");
+    QTest::newRow("time 2.5 adds 2") << with(lowest, "Time", "2.5") << QByteArray("18 lower");
+    QTest::newRow("time 3.5 adds 4") << with(lowest, "Time", "3.5") << QByteArray("20 lower");
 }
 
 void TestVerdict::verdict() {
     QFETCH(QByteArrayList, texts);
     QFETCH(QByteArray, outcome);
     RiskPoints points;
-    for (std::size_t i = 0; i < pointsBoxCount; ++i)
+    for (std::size_t i = 0; i < factorCount; ++i)
         points.texts[i] = texts.value(qsizetype(i)).toStdString();
     QCOMPARE(said(calculateRisk(points)), outcome);
 }
@@ -147,8 +120,9 @@ void TestVerdict::lowering_data() {
 void TestVerdict::lowering() {
     QFETCH(int, sum);
     QFETCH(QByteArray, outcome);
-    Assessment now;
-    QVERIFY(pickSum(now, sum % 2 ? "WBGT" : "Dry_Bulb", sum));
+    const std::optional<Assessment> picked = picks::forTotal(sum, *findFactor(sum % 2 ? "WBGT" : "Dry_Bulb"));
+    QVERIFY(picked);
+    const Assessment now = *picked;
     QCOMPARE(said(calculateRisk(pointsOf(now))), outcome);
 
     const std::optional<Lowering> lowering = whatWouldLower(now);
@@ -183,8 +157,7 @@ void TestVerdict::lowering() {
 
 // The line as the record will print it: the highest pick's time of event.
 void TestVerdict::changeLineReads() {
-    Assessment highest;
-    QVERIFY(pickSum(highest, "WBGT", 98));
+    const Assessment highest = picks::forTotal(98, *findFactor("WBGT")).value();
     const std::vector<Change> changes = whatWouldLower(highest).value().changes;
     const auto time = std::ranges::find(changes, findFactor("Time"), &Change::factor);
     QVERIFY(time != changes.end());

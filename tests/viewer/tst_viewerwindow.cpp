@@ -27,7 +27,7 @@ private:
     QTemporaryDir m_dir;
     QStringList m_opened; // the addresses handed to the desktop
 
-    static QWidget *openViewer(std::string_view document, const QString &locator) {
+    static QWidget *openViewer(documents::Document document, const QString &locator) {
         auto *viewer = WindowRegistry::show<viewer::frmReadMeViewer>(WindowKind::Viewer);
         viewer->showDocument(document, locator);
         return viewer;
@@ -38,10 +38,11 @@ public slots:
 
 private slots:
     void initTestCase() {
-        for (std::string_view name : {documents::asterisk, documents::fullGuidelines}) {
-            QFile file(m_dir.filePath(QString::fromUtf8(name.substr(1))));
+        for (const documents::Document document :
+             {documents::Document::Asterisk, documents::Document::FullGuidelines}) {
+            QFile file(m_dir.filePath(documents::fileName(document)));
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("{\\rtf1\\ansi " + QByteArrayView(name.substr(1)).toByteArray() +
+            file.write("{\\rtf1\\ansi " + documents::fileName(document).toLatin1() +
                        " {\\field{\\*\\fldinst HYPERLINK \"https://example.org/\"}{\\fldrslt first}}.\\par " +
                        QByteArray("Drink water before, during and after the event.\\par ").repeated(150) +
                        "}");
@@ -62,10 +63,10 @@ private slots:
     // calculator, whose keyword is the only one a viewer is ever handed.
     void handOffAndBack() {
         const QString locator = QStringLiteral("Sweltra");
-        QPointer<QWidget> viewer = openViewer(documents::fullGuidelines, locator);
+        QPointer<QWidget> viewer = openViewer(documents::Document::FullGuidelines, locator);
         auto *box = viewer->findChild<platform::RichTextBox *>("txtAirportHazards");
         box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
-        QCOMPARE(openViewer(documents::asterisk, locator), viewer.data());
+        QCOMPARE(openViewer(documents::Document::Asterisk, locator), viewer.data());
         QVERIFY(box->Text().startsWith(QStringLiteral("Asterisk.rtf first.")));
         QVERIFY(box->verticalScrollBar()->maximum() > 0);
         QCOMPARE(box->verticalScrollBar()->value() + box->SelStart() + box->SelLength(), 0);
@@ -100,7 +101,7 @@ private slots:
     }
     void sessionEndLetsItClose() {
         QFETCH(bool, quit);
-        QPointer<QWidget> viewer = openViewer(documents::asterisk, QStringLiteral("Sweltra"));
+        QPointer<QWidget> viewer = openViewer(documents::Document::Asterisk, QStringLiteral("Sweltra"));
         if (quit) {
             QEvent request(QEvent::Quit);
             QCoreApplication::sendEvent(qApp, &request);

@@ -74,11 +74,11 @@ class TestMonkey : public QObject {
         }
         QWidget *form = live(WindowKind::Calculator);
         RiskPoints points; // a points box holds nothing or the points of one of its factor's options
-        for (std::size_t box = 0; form && box < pointsBoxCount; ++box) {
-            const std::string_view key = boxKey(PointsBox(box));
-            const QString name = "txt_" + QString::fromUtf8(key);
-            std::string &text = points.texts[box] = form->findChild<QLineEdit *>(name)->text().toStdString();
-            const auto options = findFactor(key)->options;
+        for (const RiskFactor &factor : form ? factors() : std::span<const RiskFactor>()) {
+            const QString name = "txt_" + QString::fromUtf8(factor.key);
+            const auto *box = form->findChild<QLineEdit *>(name);
+            std::string &text = points[factor] = box ? box->text().toStdString() : std::string();
+            const auto options = factor.options;
             if (!text.empty() &&
                 std::ranges::none_of(options, [&](auto &o) { return pointsText(o) == text; })) {
                 return name + " holds " + QString::fromStdString(text);

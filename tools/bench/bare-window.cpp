@@ -1,6 +1,5 @@
 // The yardstick for the benchmarks: a Qt program that shows one empty window the size of the
 // start-up window and does nothing else.
-#include "platform/firstpaint.h"
 #include "platform/twips.h"
 #include "startup/startupwindow.h"
 
@@ -11,7 +10,6 @@ using sweltra::startup::StartupWindow;
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
-    sweltra::platform::reportFirstPaintIfAsked();
     QWidget window;
     window.resize(sweltra::platform::toPixels(StartupWindow::clientWidth, StartupWindow::clientHeight));
     window.show();

@@ -17,7 +17,9 @@ import time
 
 
 def launch_to_first_paint(program):
-    env = dict(os.environ, SWELTRA_BENCH_FIRST_PAINT="1")
+    # The reporter lies beside the programs and is loaded into each of them alike.
+    reporter = os.path.join(os.path.dirname(os.path.abspath(program)), "libsweltra-firstpaint.so")
+    env = dict(os.environ, SWELTRA_BENCH_FIRST_PAINT="1", LD_PRELOAD=reporter)
     started = time.monotonic_ns()
     proc = subprocess.Popen([program], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=env, text=True)
     try:

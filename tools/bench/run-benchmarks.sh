@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 runs=${1:-20}
 cmake --preset release >/dev/null
-cmake --build --preset release --target SweltraC bare-window text-window bench-interactions >/dev/null
+cmake --build --preset release --target SweltraC bare-window text-window bench-interactions sweltra-firstpaint >/dev/null
 bin=build/release/bin
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
@@ -14,7 +14,7 @@ trap 'rm -rf "$out"' EXIT
 tools/with-x.sh -- sh -c "
     python3 tools/bench/bench-startup.py $bin/SweltraC $bin/bare-window $runs > $out/startup
     $bin/bench-interactions $runs > $out/interactions 2>/dev/null
-    SWELTRA_BENCH_FIRST_PAINT=1 timeout -s TERM 5 $bin/bare-window > $out/bare 2>/dev/null || true
+    SWELTRA_BENCH_FIRST_PAINT=1 LD_PRELOAD=$bin/libsweltra-firstpaint.so timeout -s TERM 5 $bin/bare-window > $out/bare 2>/dev/null || true
 "
 grep -v '^[a-z-]* [0-9.]*$' "$out/startup"
 echo

@@ -1,7 +1,6 @@
 // A second yardstick for the start-up benchmark: the bare window with one line of text in each of
 // the three faces the start-up window shows, the way any Qt program would draw them. What it
 // costs beyond the bare window is Qt's own price for text (fontconfig, font matching, FreeType).
-#include "platform/firstpaint.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
 #include "startup/startupwindow.h"
@@ -15,7 +14,6 @@ using sweltra::startup::StartupWindow;
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
-    sweltra::platform::reportFirstPaintIfAsked();
     sweltra::platform::installFontSubstitutes();
     QWidget window;
     window.resize(sweltra::platform::toPixels(StartupWindow::clientWidth, StartupWindow::clientHeight));

@@ -1,22 +1,24 @@
 #!/bin/sh
 # Draws the picture of the four score bands shown in the full guidelines: 6 pixels per point
-# across the possible totals. The bands come from the catalogue (make-documents.sh asks the
-# scorebands tool); the picture records them as its "Score bands" text for scorebands --check.
-#   usage: ./make-band-bar.sh OUT.png LOW-HIGH LOW-HIGH LOW-HIGH LOW-HIGH   (lowest band first)
+# across the possible totals. The bands, their colours and names come from the program
+# (make-documents.sh asks the scorebands tool); the picture records the bands as its
+# "Score bands" text for scorebands --check.
+#   usage: ./make-band-bar.sh OUT.png BAND BAND BAND BAND   (lowest first; BAND: LOW-HIGH,#FILL,#TEXT,NAME)
 set -eu
-[ $# -eq 5 ] || { echo "usage: $0 OUT.png LOW-HIGH LOW-HIGH LOW-HIGH LOW-HIGH" >&2; exit 2; }
+[ $# -eq 5 ] || { echo "usage: $0 OUT.png LOW-HIGH,#FILL,#TEXT,NAME (four times)" >&2; exit 2; }
 out=$1
 shift
-segment() { # band, background, text colour, risk
-  low=${1%-*} high=${1#*-}
-  convert -size "$(((high - low + 1) * 6))x36" -background "$2" -fill "$3" -font Liberation-Sans-Bold \
+ranges=
+segment() { # LOW-HIGH,#FILL,#TEXT,NAME
+  IFS=, read -r range fill text name <<BAND
+$1
+BAND
+  low=${range%-*} high=${range#*-}
+  convert -size "$(((high - low + 1) * 6))x36" -background "$fill" -fill "$text" -font Liberation-Sans-Bold \
     -pointsize 11 -gravity center "label:$low–$high
-$4" miff:-
+$name" miff:-
 }
-{
-  segment "$1" '#2e7d32' white lower
-  segment "$2" '#f2c200' black moderate
-  segment "$3" '#e06c00' white high
-  segment "$4" '#b71c1c' white extreme
-} | convert miff:- +append -strip +set label -set 'Score bands' "$*" -define png:exclude-chunks=date,time \
-  -define png:include-chunk=tEXt -colors 64 "png8:$out"
+for band; do ranges="$ranges${ranges:+ }${band%%,*}"; done
+for band; do segment "$band"; done |
+  convert miff:- +append -strip +set label -set 'Score bands' "$ranges" -define png:exclude-chunks=date,time \
+    -define png:include-chunk=tEXt -colors 64 "png8:$out"

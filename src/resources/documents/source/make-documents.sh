@@ -12,9 +12,9 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$here"
-# The band picture is drawn afresh for the bands of the catalogue, which the scorebands tool
-# of a build prints (by default the dev preset's; SCOREBANDS names another). The same tool
-# checks at the end that the documents state those bands.
+# The band picture is drawn afresh for the bands of the catalogue, in the record's colours, which
+# the scorebands tool of a build prints (by default the dev preset's; SCOREBANDS names another).
+# The same tool checks at the end that the documents state those bands.
 scorebands=${SCOREBANDS:-../../../../build/dev/bin/scorebands}
 bands=$("$scorebands") || { echo "no scorebands tool: build the dev preset first" >&2; exit 1; }
 # shellcheck disable=SC2086 # one word per band

@@ -8,7 +8,8 @@
 #include "platform/utf8.h"
 #include "printing/printout.h"
 #include "risk/lowering.h"
-#include "windowstesting.h"
+#include "support/picks.h"
+#include "windows/windowstesting.h"
 
 #include <QDeadlineTimer>
 #include <QMenu>
@@ -18,7 +19,6 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <bitset>
 #ifndef Q_OS_WIN
 #include <csignal>
 #include <sys/resource.h>
@@ -29,35 +29,14 @@ using namespace sweltra::risk;
 using namespace windowstesting;
 using namespace calculatortesting;
 using sweltra::printing::pageFooter;
-// Factor key to its list's entry: index, -1 the last, -2 none; other scored factors take "" (the first).
-using Picks = QMap<QString, int>;
+Q_DECLARE_METATYPE(Assessment)
 
-// Picks on the air temperature scale whose points add up to `total`: each scored factor takes the
-// first entry that leaves a sum the factors after it can still make.
-Picks picksFor(int total, Picks picks = {}) {
-    std::vector<const RiskFactor *> scored;
-    for (const RiskFactor &factor : factors())
-        if (factor.scored && factor.key != "WBGT")
-            scored.push_back(&factor);
-    std::vector<std::bitset<128>> sums(scored.size() + 1); // what the factors from here on can make
-    sums.back() = 1;
-    for (std::size_t i = scored.size(); i-- > 0;)
-        for (const FactorOption &option : scored[i]->options)
-            if (const int *points = std::get_if<int>(&option.points))
-                sums[i] |= sums[i + 1] << std::size_t(*points);
-    picks["WBGT"] = -2;
-    for (std::size_t i = 0; i < scored.size(); ++i) {
-        const auto &options = scored[i]->options;
-        const auto fits = std::ranges::find_if(options, [&](const FactorOption &option) {
-            const int *points = std::get_if<int>(&option.points);
-            return points && *points <= total && sums[i + 1][std::size_t(total - *points)];
-        });
-        if (fits == options.end())
-            return {}; // no such total: the row's verdict shows it
-        total -= std::get<int>(fits->points);
-        picks[qs(scored[i]->key)] = int(fits - options.begin());
-    }
-    return picks;
+// The picks on the air temperature scale whose points add up to `total`, then the `changed` entries.
+Assessment picksFor(int total, const std::map<std::string_view, std::optional<std::size_t>> &changed = {}) {
+    Assessment picked = picks::forTotal(total, *findFactor("Dry_Bulb")).value();
+    for (const auto &[key, entry] : changed)
+        picked[*findFactor(key)] = entry;
+    return picked;
 }
 
 namespace {
@@ -152,16 +131,6 @@ class TestPrinting : public QObject {
         return {words.join(' '),
                 std::ranges::count(lowering->changes, findFactor("Time"), &Change::factor) > 0};
     }
-    // Picks the entries with the mouse.
-    static void pickAll(const Picks &picks) {
-        for (const RiskFactor &factor : factors()) {
-            const QString key = qs(factor.key);
-            const int index = picks.value(key, factor.scored && key != "Dry_Bulb" ? picks.value("", 0) : -2);
-            QComboBox *combo = list(calculator(), key);
-            QVERIFY(index == -2 ||
-                    pickWithMouse(combo, combo->itemText(index == -1 ? combo->count() - 1 : index)));
-        }
-    }
     // A shortcut, to the control with the focus, or an entry of the box's context menu.
     static void run(RichTextBox *box, const QString &command) {
         if (command.startsWith("Ctrl+")) {
@@ -181,8 +150,9 @@ class TestPrinting : public QObject {
 private slots:
     void initTestCase() {
         setMessageObserver([this](const QString &text) { m_messages << text; });
-        setSaveFileAnswerer([this](const QString &proposed) {
-            return ++m_saveDialogs, m_proposed = proposed, m_dialog == "cancel" ? "" : m_answer;
+        setSaveFileAnswerer([this](const QString &caption, const QString &proposed) {
+            return ++m_saveDialogs, m_proposed = caption + ": " + proposed,
+                                    m_dialog == "cancel" ? "" : m_answer;
         });
         // "Print to File" in the print dialog, the whole document or the range asked for.
         setPrintDialogAnswerer([this](QPrinter &p) {
@@ -208,19 +178,20 @@ private slots:
 
     void recorded_data() {
         QTest::addColumn<bool>("viewer");
-        QTest::addColumn<Picks>("picks");
+        QTest::addColumn<Assessment>("picks");
         QTest::addColumn<QString>("verdict"); // empty: "Calculate Total:" names a missing factor
         QTest::addColumn<QString>("command"); // its keys, or its context menu entry (with its keys)
         QTest::addColumn<QString>("dialog");  // how the dialog is answered: the file, "cancel", pages
         QTest::addColumn<QString>("missing"); // a document the program folder lacks (all are taken)
-        const Picks none{{"", -2}}, noVenue{{"Venue", -2}, {"Medical", 1}}, referral{{"Medical", -1}};
+        const Assessment none, noVenue = picksFor(50, {{"Venue", std::nullopt}, {"Medical", 1}}),
+                               referral = picksFor(50, {{"Medical", 2}});
         const QString print = "Ctrl+P", save = "Ctrl+Shift+S", no, menu = "Print Assessment... (Ctrl+P)";
         QTest::newRow("lowest") << false << picksFor(18) << "Risk score 55 and below" << print << no << no;
         QTest::newRow("56-65, its document missing") << false << picksFor(56) << "Risk score 56-65" << save
                                                      << no << "Risk Score 56-65 recommendation.rtf";
         QTest::newRow("66-74") << false << picksFor(74) << "Risk score 66-74" << save << no << no;
         QTest::newRow("75 and above, other factors")
-            << false << picksFor(75, {{"Other", -1}}) << "Risk score 75 and above"
+            << false << picksFor(75, {{"Other", 3}}) << "Risk score 75 and above"
             << "Save Assessment as PDF... (Ctrl+Shift+S)" << no << no;
         QTest::newRow("referral, 2 pages") << false << referral << "Medical referral" << menu << no << no;
         QTest::newRow("print, cancel") << false << referral << "Medical referral" << print << "cancel" << no;
@@ -233,13 +204,13 @@ private slots:
     }
     void recorded() {
         QFETCH(bool, viewer);
-        QFETCH(Picks, picks);
+        QFETCH(Assessment, picks);
         QFETCH(QString, verdict);
         QFETCH(QString, command);
         QFETCH(QString, dialog);
         QFETCH(QString, missing);
         m_dialog = dialog;
-        pickAll(picks);
+        QVERIFY(pickAll(calculator(), picks));
         auto *box = control<RichTextBox>(WindowKind::Calculator, "txtGuidelines");
         if (viewer) {
             QVERIFY(click(WindowKind::Calculator, "cmd_SMA_Guidelines"));
@@ -270,9 +241,11 @@ private slots:
         // A document from its start; a record from its title, its recommendation as the box shows it.
         const QString text = pages.join(' '), shown = box->Text().simplified().section(' ', 0, 7);
         QVERIFY(!written || first > 1 || text.startsWith(viewer ? shown : "Heat risk assessment "));
+        QVERIFY(print || !viewer || m_proposed.startsWith("Save Document as PDF: "));
         if (!written || viewer)
             return;
-        static const QRegularExpression named("/Heat risk assessment [-\\d]{10} \\d\\d-\\d\\d\\.pdf$");
+        static const QRegularExpression named(
+            "^Save Assessment as PDF: .*/Heat risk assessment [-\\d]{10} \\d\\d-\\d\\d\\.pdf$");
         QVERIFY2(print || named.match(m_proposed).hasMatch(), qPrintable(m_proposed));
         // The record: lines to write the event and place on under the title, the table as the window
         // shows the choices, the verdict, lines to sign, and the recommendation as the box shows it.
@@ -314,7 +287,7 @@ private slots:
     void failedSaveKeepsWhatWasThere() {
         QFETCH(QString, answer);
         QFETCH(qint64, sizeLimit);
-        pickAll({});
+        QVERIFY(pickAll(calculator(), picksFor(50)));
         m_answer = answer;
         limitFileSize(sizeLimit);
         QTest::keySequence(calculator(), QKeySequence("Ctrl+Shift+S"));

@@ -1,5 +1,8 @@
-#include "platform/firstpaint.h"
-
+// Loaded into a program by the start-up benchmark (LD_PRELOAD, see bench-startup.py), so that the
+// program itself carries none of it. With SWELTRA_BENCH_FIRST_PAINT set, the first window that is
+// painted and flushed to the screen prints one line to standard output,
+//   first-paint <steady clock in ns> <peak resident memory in kB> <processor time used in us>
+// and the program carries on as usual.
 #include <QCoreApplication>
 #include <QEvent>
 #include <QExposeEvent>
@@ -13,7 +16,6 @@
 #include <sys/resource.h>
 #endif
 
-namespace sweltra::platform {
 namespace {
 
 // Peak resident memory of this process in kB, 0 where the system does not say.
@@ -67,13 +69,13 @@ protected:
     }
 };
 
-} // namespace
-
+// Called as the application object is made.
 void reportFirstPaintIfAsked() {
     if (qEnvironmentVariableIsSet("SWELTRA_BENCH_FIRST_PAINT")) {
         QCoreApplication::instance()->installEventFilter(
             new FirstPaintReporter(QCoreApplication::instance()));
     }
 }
+Q_COREAPP_STARTUP_FUNCTION(reportFirstPaintIfAsked)
 
-} // namespace sweltra::platform
+} // namespace
