@@ -1,5 +1,6 @@
 #include "calculator/calculatorwindow.h"
 
+#include "calculator/wbgtdialog.h"
 #include "documents/documentstore.h"
 #include "platform/entriesonly.h"
 #include "platform/messagebox.h"
@@ -17,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 #include <algorithm>
@@ -158,6 +160,7 @@ CalculatorWindow::CalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window
     m_guidelines->setAccessibleName(tr("Recommendation"));
     bindFactors();
     wireCommands();
+    installWbgtEstimate();
     printing::installAssessmentCommands(this, m_guidelines, [this] { return choices(); });
 
     platform::setClientSize(this, clientWidthTwips, clientHeightTwips, false);
@@ -290,9 +293,66 @@ void CalculatorWindow::pick(const FactorControls &controls) {
     // One temperature scale per event: the other list stays unavailable until Reset.
     if (controls.factor->key == "WBGT") {
         factorControls("Dry_Bulb").list->setEnabled(false);
+        m_wbgtEstimatedFrom.reset();
     } else if (controls.factor->key == "Dry_Bulb") {
         factorControls("WBGT").list->setEnabled(false);
     }
+    updateWbgtEstimateCommand();
+}
+
+void CalculatorWindow::installWbgtEstimate() {
+    m_estimateWbgt = new QAction(this);
+    m_estimateWbgt->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_estimateWbgt->setShortcutContext(Qt::WindowShortcut);
+    connect(m_estimateWbgt, &QAction::triggered, this, &CalculatorWindow::estimateWbgt);
+    addAction(m_estimateWbgt);
+    updateWbgtEstimateCommand();
+    // The edit field's own menu, then the estimate; the arrow beside the field offers the same.
+    for (const char *key : {"WBGT", "Dry_Bulb"}) {
+        QComboBox *list = factorControls(key).list;
+        QLineEdit *field = list->lineEdit();
+        const auto showMenu = [this, field](QWidget *clicked, const QPoint &at) {
+            QMenu *menu = field->createStandardContextMenu();
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->addSeparator();
+            menu->addAction(m_estimateWbgt);
+            menu->popup(clicked->mapToGlobal(at));
+        };
+        for (QWidget *clicked : {static_cast<QWidget *>(list), static_cast<QWidget *>(field)}) {
+            clicked->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(clicked, &QWidget::customContextMenuRequested, this,
+                    [showMenu, clicked](const QPoint &at) { showMenu(clicked, at); });
+        }
+    }
+}
+
+void CalculatorWindow::updateWbgtEstimateCommand() {
+    const bool available = factorControls("WBGT").list->isEnabled();
+    m_estimateWbgt->setEnabled(available);
+    m_estimateWbgt->setText(available
+                                ? tr("Estimate WBGT from temperature and humidity\u2026")
+                                : tr("Estimate WBGT: not while the air temperature is chosen (Reset first)"));
+}
+
+void CalculatorWindow::estimateWbgt() {
+    if (!m_estimateWbgt->isEnabled()) {
+        return;
+    }
+    auto *dialog = new WbgtDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        const FactorControls &wbgt = factorControls("WBGT");
+        const auto estimate = dialog->estimate();
+        if (!estimate || !wbgt.list->isEnabled()) {
+            return;
+        }
+        wbgt.list->setCurrentIndex(static_cast<int>(estimate->option));
+        pick(wbgt);
+        if (const auto weather = dialog->weather()) {
+            m_wbgtEstimatedFrom = std::pair(weather->airTemperature, weather->humidity);
+        }
+    });
+    dialog->open();
 }
 
 void CalculatorWindow::keyPress(char16_t &keyAscii) {
@@ -320,6 +380,8 @@ void CalculatorWindow::cmd_Calculate_Click() {
 void CalculatorWindow::cmd_Reset_Click() {
     factorControls("WBGT").list->setEnabled(true);
     factorControls("Dry_Bulb").list->setEnabled(true);
+    m_wbgtEstimatedFrom.reset();
+    updateWbgtEstimateCommand();
     for (std::size_t i = 0; i < risk::pointsBoxCount; ++i) {
         factorControls(risk::boxKey(static_cast<risk::PointsBox>(i))).points->clear();
     }
@@ -363,6 +425,9 @@ risk::Choices CalculatorWindow::choices() const {
         if (const auto box = risk::boxOf(controls.factor->key)) {
             choices.points[*box] = controls.points->text().toStdString();
         }
+    }
+    if (m_wbgtEstimatedFrom) {
+        choices.wbgtEstimatedFrom = risk::Weather{m_wbgtEstimatedFrom->first, m_wbgtEstimatedFrom->second};
     }
     return choices;
 }
