@@ -8,11 +8,15 @@
 #include "platform/richtextbox.h"
 #include "platform/utf8.h"
 #include "risk/catalogue.h"
+#include "risk/wbgt.h"
 #include "viewer/viewerwindow.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -237,6 +241,89 @@ private slots:
                                       : QStringList{change.isEmpty() ? " " + QString::number(sum) : " 40"});
     }
 
+    // The WBGT estimate, opened by key or either temperature list's menu, typed in, used or cancelled,
+    // read back as drawn; closed to an air temperature until Reset.
+    void estimateWbgt_data() {
+        QTest::addColumn<QString>("opener");    // a key, or a list whose menu opens it
+        QTest::addColumn<QStringList>("typed"); // temperature, humidity, what closes it; a locale
+        QTest::addColumn<int>("refused");       // the field refused: 0 none, 1 temperature, 2 humidity
+        QTest::newRow("humid 28, used") << "Ctrl+E" << QStringList{"28", "90", "Return"} << 0;
+        QTest::newRow("dry 32, WBGT list's menu") << "WBGT" << QStringList{"32", "20", "Return"} << 0;
+        QTest::newRow("decimal comma, German")
+            << "Dry_Bulb" << QStringList{"27,5", "55.5", "Return", "de"} << 0;
+        QTest::newRow("too hot, Return refused") << "Ctrl+E" << QStringList{"50.5", "50", "Return"} << 1;
+        QTest::newRow("humidity not a number") << "Ctrl+E" << QStringList{"30", "1,5,", "Escape"} << 2;
+        QTest::newRow("cancelled") << "WBGT" << QStringList{"28", "90", "Escape"} << 0;
+        QTest::newRow("air temperature chosen") << "Dry_Bulb" << QStringList{"", "", "", "air"} << 0;
+    }
+    void estimateWbgt() {
+        QFETCH(QString, opener);
+        QFETCH(QStringList, typed);
+        QFETCH(int, refused);
+        const QLocale before;
+        QLocale::setDefault(QLocale(typed.value(3) == "de" ? QLocale::German : QLocale::English));
+        QVERIFY(pickSum(m_window, "WBGT", 50, "WBGT"));
+        QVERIFY(typed.value(3) != "air" || pickWithMouse(list(m_window, "Dry_Bulb"), "<24\u00B0C"));
+        int others = 0;
+        for (const QString &points : allPoints(m_window))
+            others += points.toInt();
+        list(m_window, "Age")->setFocus();
+        if (opener.startsWith("Ctrl"))
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(opener));
+        else {
+            QLineEdit *field = list(m_window, opener)->lineEdit();
+            QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                      field->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(field, &request);
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QAction *command = menu ? menu->actions().constLast() : nullptr;
+            QVERIFY(command && menu->actions().size() > 3 && command->shortcut() == QKeySequence("Ctrl+E"));
+            QVERIFY(command->isEnabled()
+                        ? command->text() == "Estimate WBGT from temperature and humidity\u2026"
+                        : command->text().contains("Reset"));
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(command).center());
+        }
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QCOMPARE(dialog == nullptr, typed.value(3) == "air");
+        if (!dialog)
+            return QLocale::setDefault(before);
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QList<QLineEdit *> fields = dialog->findChildren<QLineEdit *>();
+        for (QLineEdit *field : fields)
+            QTest::keyClicks(field, typed[int(fields.indexOf(field))]);
+        for (QWidget *each : dialog->findChildren<QWidget *>()) // names for a screen reader
+            QVERIFY(!each->isVisible() || each->focusPolicy() == Qt::NoFocus ||
+                    !QAccessible::queryAccessibleInterface(each)->text(QAccessible::Name).isEmpty());
+        const auto number = [](QString text, bool ok = false) {
+            return text.replace(',', '.').toDouble(&ok) + (ok ? 0 : NAN);
+        };
+        const auto estimate = risk::estimateWbgt({number(typed[0]), number(typed[1])});
+        const auto *found = std::get_if<risk::WbgtEstimate>(&estimate);
+        const risk::FactorOption *option =
+            found ? &risk::findFactor("WBGT")->options[found->option] : nullptr;
+        QVERIFY(!found == bool(refused));
+        for (QLineEdit *field : fields)
+            QCOMPARE(nearestBeside<QLabel>(field)->text().isEmpty(), refused != fields.indexOf(field) + 1);
+        QCOMPARE(captioned<QPushButton>(dialog, "&Use this")->isEnabled(), bool(found));
+        const QString shown = option ? QLocale().toString(found->wbgt, 'f', 1) +
+                                           " \u00B0C, which falls in \u201c" + qs(option->text)
+                                     : "Type both";
+        const QList<QLabel *> labels = dialog->findChildren<QLabel *>();
+        QVERIFY2(std::ranges::any_of(labels, [&](QLabel *label) { return label->text().contains(shown); }),
+                 qPrintable(shown));
+        QTest::keyClick(fields[1], typed[2] == "Return" ? Qt::Key_Return : Qt::Key_Escape);
+        const bool used = typed[2] == "Return" && !refused;
+        QCOMPARE(dialog->isVisible(), bool(refused) && typed[2] == "Return");
+        QLocale::setDefault(before);
+        QCOMPARE(nearestBeside<QLineEdit>(list(m_window, "WBGT"))->text(),
+                 used ? qs(risk::pointsText(*option)) : "");
+        QCOMPARE(list(m_window, "Dry_Bulb")->isEnabled(), !used);
+        QTest::mouseClick(calculateButton(), Qt::LeftButton);
+        QCOMPARE(total()->text() + m_messages.join(""),
+                 used ? QString(" %1").arg(others + std::get<int>(option->points))
+                      : "Please add Temperature data.");
+    }
+
     // Reset empties all and frees both scales; the viewer, handed "*" or the guidelines, outlives it.
     void resetViewerExit_data() {
         QTest::addColumn<QString>("scale");
@@ -259,6 +346,8 @@ private slots:
         QVERIFY2(box->isVisible() && box->Text().contains(document), qPrintable(box->Text()));
         QCOMPARE(box->window()->findChild<QLineEdit *>("txtLocator")->text(), "Sweltra");
         click("cmd_Reset");
+        QTest::keySequence(m_window, QKeySequence("Ctrl+E")); // the estimate is open to both scales again
+        QVERIFY(QApplication::activeModalWidget() && QApplication::activeModalWidget()->close());
         QCOMPARE(allPoints(m_window).join(QString()) + total()->text() + guidelines()->Text(), QString());
         for (QComboBox *combo : m_window->findChildren<QComboBox *>()) {
             QVERIFY(combo->currentIndex() == -1 && combo->currentText().isEmpty() && combo->isEnabled());
