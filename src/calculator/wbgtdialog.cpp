@@ -107,7 +107,7 @@ void WbgtDialog::update() {
     const std::optional<risk::WbgtEstimate> found = estimate();
     m_use->setEnabled(found.has_value());
     if (!found) {
-        m_result->setText(tr("Type both to see the estimate."));
+        m_result->setText(tr("Type both values, within range, to see the estimate."));
         return;
     }
     const risk::FactorOption &option = risk::findFactor("WBGT")->options[found->option];
