@@ -1,5 +1,6 @@
 #include "calculator/calculatorwindow.h"
 
+#include "calculator/wbgtdialog.h"
 #include "documents/documentstore.h"
 #include "platform/entriesonly.h"
 #include "platform/messagebox.h"
@@ -9,6 +10,7 @@
 #include "platform/windowregistry.h"
 #include "printing/assessmentrecord.h"
 #include "risk/assessment.h"
+#include "risk/wbgt.h"
 #include "viewer/viewerwindow.h"
 
 #include <QAbstractItemView>
@@ -17,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 #include <algorithm>
@@ -153,6 +156,7 @@ CalculatorWindow::CalculatorWindow(QWidget *parent) : QWidget(parent, Qt::Window
     m_guidelines->setAccessibleName(tr("Recommendation"));
     bindFactors();
     wireCommands();
+    installWbgtEstimate();
     printing::installAssessmentCommands(this, m_guidelines, [this] { return choices(); });
 
     platform::setClientSize(this, clientWidthTwips, clientHeightTwips, false);
@@ -289,6 +293,75 @@ void CalculatorWindow::pick(const FactorControls &controls) {
             }
         }
     }
+    // A hand pick in the WBGT list replaces an estimate; the estimate itself notes it afterwards.
+    if (controls.factor == &risk::wbgtFactor()) {
+        m_wbgtEstimatedFrom.reset();
+    }
+    updateWbgtEstimateCommand();
+}
+
+void CalculatorWindow::installWbgtEstimate() {
+    m_estimateWbgt = new QAction(this);
+    m_estimateWbgt->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_estimateWbgt->setShortcutContext(Qt::WindowShortcut);
+    connect(m_estimateWbgt, &QAction::triggered, this, &CalculatorWindow::estimateWbgt);
+    addAction(m_estimateWbgt);
+    updateWbgtEstimateCommand();
+    // The edit field's own menu, then the estimate; the arrow beside the field offers the same.
+    for (const FactorControls &controls : m_factors) {
+        if (controls.factor->role != risk::Role::TemperatureScale) {
+            continue;
+        }
+        QComboBox *list = controls.list;
+        QLineEdit *field = list->lineEdit();
+        const auto showMenu = [this, field](QWidget *clicked, const QPoint &at) {
+            QMenu *menu = field->createStandardContextMenu();
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->addSeparator();
+            menu->addAction(m_estimateWbgt);
+            menu->popup(clicked->mapToGlobal(at));
+        };
+        for (QWidget *clicked : {static_cast<QWidget *>(list), static_cast<QWidget *>(field)}) {
+            clicked->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(clicked, &QWidget::customContextMenuRequested, this,
+                    [showMenu, clicked](const QPoint &at) { showMenu(clicked, at); });
+        }
+    }
+}
+
+const CalculatorWindow::FactorControls &CalculatorWindow::wbgtControls() const {
+    return *std::find_if(m_factors.begin(), m_factors.end(), [](const FactorControls &controls) {
+        return controls.factor == &risk::wbgtFactor();
+    });
+}
+
+void CalculatorWindow::updateWbgtEstimateCommand() {
+    const bool available = wbgtControls().list->isEnabled();
+    m_estimateWbgt->setEnabled(available);
+    m_estimateWbgt->setText(available
+                                ? tr("Estimate WBGT from temperature and humidity\u2026")
+                                : tr("Estimate WBGT: not while the air temperature is chosen (Reset first)"));
+}
+
+void CalculatorWindow::estimateWbgt() {
+    if (!m_estimateWbgt->isEnabled()) {
+        return;
+    }
+    auto *dialog = new WbgtDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        const FactorControls &wbgt = wbgtControls();
+        const auto estimate = dialog->estimate();
+        if (!estimate || !wbgt.list->isEnabled()) {
+            return;
+        }
+        wbgt.list->setCurrentIndex(static_cast<int>(estimate->option));
+        pick(wbgt);
+        if (const auto weather = dialog->weather()) {
+            m_wbgtEstimatedFrom = std::pair(weather->airTemperature, weather->humidity);
+        }
+    });
+    dialog->open();
 }
 
 void CalculatorWindow::keyPress(char16_t &keyAscii) {
@@ -319,6 +392,8 @@ void CalculatorWindow::cmd_Reset_Click() {
             controls.list->setEnabled(true);
         }
     }
+    m_wbgtEstimatedFrom.reset();
+    updateWbgtEstimateCommand();
     for (const FactorControls &controls : inResetOrder()) {
         if (controls.points) {
             controls.points->clear();
@@ -363,6 +438,9 @@ risk::Choices CalculatorWindow::choices() const {
         if (controls.points) {
             choices.points[*controls.factor] = controls.points->text().toStdString();
         }
+    }
+    if (m_wbgtEstimatedFrom) {
+        choices.wbgtEstimatedFrom = risk::Weather{m_wbgtEstimatedFrom->first, m_wbgtEstimatedFrom->second};
     }
     return choices;
 }

@@ -4,10 +4,13 @@
 
 #include <QWidget>
 
+#include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -72,10 +75,20 @@ private:
     static void keyPress(char16_t &keyAscii);
     bool filterListKey(const FactorControls &controls, QEvent *event);
     void showInViewer(documents::Document document);
+    // Ctrl+E and the temperature lists' context menus: the WBGT entry estimated from the weather,
+    // picked as a click picks it. Unavailable while the WBGT list is.
+    void installWbgtEstimate();
+    void estimateWbgt();
+    void updateWbgtEstimateCommand();
+    const FactorControls &wbgtControls() const;
     // What "Calculate Total:" and the record judge: each list's chosen entry and each points box's text.
     risk::Choices choices() const;
 
     std::vector<FactorControls> m_factors;
+    QAction *m_estimateWbgt = nullptr;
+    // Where the WBGT entry came from, while it came from an estimate: the air temperature in °C
+    // and the humidity in %.
+    std::optional<std::pair<double, double>> m_wbgtEstimatedFrom;
     QLineEdit *m_total = nullptr;
     platform::RichTextBox *m_guidelines = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "printing/recordcolours.h"
 #include "printing/recordobjects.h"
 #include "risk/lowering.h"
+#include "risk/wbgt.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -20,6 +21,7 @@
 #include <QTextTable>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -67,6 +69,11 @@ void addParagraph(QTextCursor &cursor, const QString &line, const QTextCharForma
     block.setBottomMargin(spaceBelow);
     cursor.insertBlock(block, format);
     cursor.insertText(line, format);
+}
+
+// Whole degrees and percent as they were typed, to a tenth at most.
+QString weatherNumber(double value) {
+    return QLocale(QLocale::English).toString(std::round(value * 10) / 10, 'g', 6);
 }
 
 void writeChoices(QTextCursor &cursor, const risk::Choices &choices) {
@@ -121,6 +128,17 @@ void writeChoices(QTextCursor &cursor, const risk::Choices &choices) {
         const std::optional<std::size_t> chosen = choices.assessment[*choice.factor];
         write(row, 1, chosen ? qs(choice.factor->options[*chosen].text) : text("none chosen"),
               chosen ? plain : missing);
+        if (const auto &weather = choices.wbgtEstimatedFrom;
+            weather && chosen && choice.factor == &risk::wbgtFactor()) {
+            QTextCursor in = grid->cellAt(row, 1).lastCursorPosition();
+            QTextCharFormat note = charFormat(8.5, false, QColor(80, 80, 80));
+            note.setFontItalic(true);
+            in.insertBlock();
+            in.insertText(text("estimated from %1 \u00B0C and %2% relative humidity (Bureau of Meteorology "
+                               "approximation: assumes sun and light wind)")
+                              .arg(weatherNumber(weather->airTemperature), weatherNumber(weather->humidity)),
+                          note);
+        }
         const bool scored = choice.factor->scored;
         write(row, 2, scored ? choice.points : text("no points"), scored ? plain : missing);
         ++row;

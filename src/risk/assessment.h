@@ -2,6 +2,7 @@
 
 #include "risk/catalogue.h"
 #include "risk/verdict.h"
+#include "risk/wbgt.h"
 
 #include <array>
 #include <cstddef>
@@ -27,6 +28,7 @@ RiskPoints pointsOf(const Assessment &assessment);
 struct Choices {
     Assessment assessment;
     RiskPoints points;
+    std::optional<Weather> wbgtEstimatedFrom; // the weather the WBGT entry was estimated from
 };
 
 } // namespace sweltra::risk

@@ -9,10 +9,10 @@ namespace sweltra::risk {
 namespace {
 
 constexpr std::array<FactorOption, 4> wbgtOptions{{
-    {"<23°C", 2},
-    {"23 to 27", 10},
-    {"28 to 29", 14},
-    {">= 30°C", 20},
+    {"<23°C", 2, DegreeRange{{}, 22}},
+    {"23 to 27", 10, DegreeRange{23, 27}},
+    {"28 to 29", 14, DegreeRange{28, 29}},
+    {">= 30°C", 20, DegreeRange{30, {}}},
 }};
 
 constexpr std::array<FactorOption, 4> dryBulbOptions{{

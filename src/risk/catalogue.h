@@ -17,11 +17,18 @@ struct NoPoints {};
 // What picking an option adds: whole points, the referral, or nothing.
 using OptionPoints = std::variant<int, Referral, NoPoints>;
 
+// The whole degrees an entry of a temperature list covers; an open end has no number.
+struct DegreeRange {
+    std::optional<int> lowest;
+    std::optional<int> highest;
+};
+
 // One entry of a factor's list. Its text is also its key: a picked entry is recognised by
-// comparing texts exactly.
+// comparing texts exactly. `degrees`: the numbers its text names, where something is placed by them.
 struct FactorOption {
     std::string_view text;
     OptionPoints points;
+    std::optional<DegreeRange> degrees = {};
 };
 
 // Where a factor stands in the verdict's completeness check: checks run from place 1 up, and an

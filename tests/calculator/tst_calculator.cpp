@@ -8,19 +8,25 @@
 #include "platform/richtextbox.h"
 #include "platform/utf8.h"
 #include "risk/catalogue.h"
+#include "risk/wbgt.h"
 #include "support/picks.h"
 #include "viewer/viewerwindow.h"
 #include "windows/windowkinds.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <numeric>
 
 using namespace calculatortesting;
 using namespace sweltra::platform;
@@ -233,6 +239,78 @@ private slots:
                                       : QStringList{change.isEmpty() ? " " + QString::number(sum) : " 40"});
     }
 
+    // The WBGT estimate, opened by key or either temperature list's menu, typed in, used or cancelled,
+    // read back as drawn; closed to an air temperature until Reset.
+    void estimateWbgt_data() {
+        QTest::addColumn<QString>("opener");    // a key, or a list whose menu opens it
+        QTest::addColumn<QStringList>("typed"); // temperature, humidity, what closes it; a locale
+        QTest::addColumn<int>("refused");       // the field refused: 0 none, 1 temperature, 2 humidity
+        QTest::newRow("humid 28, used") << "Ctrl+E" << QStringList{"28", "90", "Return"} << 0;
+        QTest::newRow("dry 32, WBGT list's menu") << "WBGT" << QStringList{"32", "20", "Return"} << 0;
+        QTest::newRow("decimal comma, German")
+            << "Dry_Bulb" << QStringList{"27,5", "55.5", "Return", "de"} << 0;
+        QTest::newRow("too hot, Return refused") << "Ctrl+E" << QStringList{"50.5", "50", "Return"} << 1;
+        QTest::newRow("humidity not a number") << "Ctrl+E" << QStringList{"30", "1,5,", "Escape"} << 2;
+        QTest::newRow("cancelled") << "WBGT" << QStringList{"28", "90", "Escape"} << 0;
+        QTest::newRow("air temperature chosen") << "Dry_Bulb" << QStringList{"", "", "", "air"} << 0;
+    }
+    void estimateWbgt() {
+        QFETCH(QString, opener);
+        QFETCH(QStringList, typed);
+        QFETCH(int, refused);
+        const bool air = typed.value(3) == "air", key = opener.startsWith("Ctrl");
+        QLocale::setDefault(QLocale(typed.value(3) == "de" ? QLocale::German : QLocale::English));
+        QVERIFY(pickSum(m_window, "WBGT", 50, "WBGT") &&
+                (!air || pickWithMouse(list(m_window, "Dry_Bulb"), "<24\u00B0C")));
+        const QStringList points = allPoints(m_window);
+        const int others = std::accumulate(points.begin(), points.end(), 0,
+                                           [](int sum, auto &p) { return sum + p.toInt(); });
+        QLineEdit *field = list(m_window, key ? "Age" : opener)->lineEdit();
+        QContextMenuEvent request(QContextMenuEvent::Mouse, {}, field->mapToGlobal(QPoint()));
+        key ? QTest::keySequence(field, opener) : void(QApplication::sendEvent(field, &request));
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            QAction *command = menu->actions().constLast();
+            QVERIFY(menu->actions().size() > 3 && command->shortcut() == QKeySequence("Ctrl+E") &&
+                    command->text().contains(air ? "Reset"
+                                                 : "Estimate WBGT from temperature and humidity\u2026"));
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(command).center());
+        }
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QCOMPARE(!dialog, air);
+        const QList<QLineEdit *> fields = dialog ? dialog->findChildren<QLineEdit *>() : QList<QLineEdit *>();
+        for (QLineEdit *each : fields) {
+            QTest::keyClicks(each, typed[fields.indexOf(each)]);
+            QCOMPARE(nearestBeside<QLabel>(each)->text().isEmpty(), refused != fields.indexOf(each) + 1);
+        }
+        for (QWidget *each :
+             dialog ? dialog->findChildren<QWidget *>() : QList<QWidget *>()) // a screen reader's
+            QVERIFY(each->focusPolicy() == Qt::NoFocus ||
+                    !QAccessible::queryAccessibleInterface(each)->text(QAccessible::Name).isEmpty());
+        const auto estimate =
+            risk::estimateWbgt({QString(typed[0]).replace(',', '.').toDouble(), typed[1].toDouble()});
+        const auto *found = dialog && !refused ? std::get_if<risk::WbgtEstimate>(&estimate) : nullptr;
+        const risk::FactorOption *option =
+            found ? &risk::findFactor("WBGT")->options[found->option] : nullptr;
+        if (dialog) {
+            QCOMPARE(captioned<QPushButton>(dialog, "&Use this")->isEnabled(), bool(found));
+            const QString shown = option ? QLocale().toString(found->wbgt, 'f', 1) +
+                                               " \u00B0C, which falls in \u201c" + qs(option->text)
+                                         : "Type both";
+            QVERIFY(std::ranges::any_of(dialog->findChildren<QLabel *>(),
+                                        [&](QLabel *label) { return label->text().contains(shown); }));
+            QTest::keyClick(fields[1], typed[2] == "Return" ? Qt::Key_Return : Qt::Key_Escape);
+            QCOMPARE(dialog->isVisible(), refused && typed[2] == "Return");
+        }
+        const bool used = found && typed[2] == "Return";
+        QCOMPARE(nearestBeside<QLineEdit>(list(m_window, "WBGT"))->text(),
+                 used ? qs(risk::pointsText(*option)) : "");
+        QCOMPARE(list(m_window, "Dry_Bulb")->isEnabled(), !used);
+        QTest::mouseClick(calculateButton(), Qt::LeftButton);
+        QCOMPARE(total()->text() + m_messages.join(""),
+                 used || air ? QString(" %1").arg(others + (used ? std::get<int>(option->points) : 0))
+                             : "Please add Temperature data.");
+    }
+
     // Reset empties all and frees both scales; the viewer, handed "*" or the guidelines, outlives it.
     void resetViewerExit_data() {
         QTest::addColumn<QString>("scale");
@@ -256,6 +334,8 @@ private slots:
         QVERIFY2(box->isVisible() && box->Text().contains(document), qPrintable(box->Text()));
         QCOMPARE(box->window()->findChild<QLineEdit *>("txtLocator")->text(), "Sweltra");
         click("cmd_Reset");
+        QTest::keySequence(m_window, QKeySequence("Ctrl+E")); // the estimate is open to both scales again
+        QVERIFY(QApplication::activeModalWidget() && QApplication::activeModalWidget()->close());
         QCOMPARE(allPoints(m_window).join(QString()) + total()->text() + guidelines()->Text(), QString());
         for (QComboBox *combo : m_window->findChildren<QComboBox *>()) {
             QVERIFY(combo->currentIndex() == -1 && combo->currentText().isEmpty() && combo->isEnabled());

@@ -273,6 +273,26 @@ private slots:
                  qPrintable(rest));
     }
 
+    // A WBGT entry estimated from the weather says so on the record until the list is picked by hand.
+    void estimateNoted() {
+        pickAll({{"WBGT", -2}});
+        QTest::keySequence(calculator(), QKeySequence("Ctrl+E"));
+        const auto fields = QApplication::activeModalWidget()->findChildren<QLineEdit *>();
+        QTest::keyClicks(fields.value(0), "28.5");
+        QTest::keyClicks(fields.value(1), "90\r");
+        settle(); // the dialog goes, and the calculator takes its place
+        calculator()->activateWindow();
+        for (const bool estimated : {true, false}) {
+            QVERIFY(QTest::qWaitForWindowActive(calculator()));
+            QTest::keySequence(calculator(), QKeySequence("Ctrl+Shift+S"));
+            QCOMPARE(pdfPages(m_answer).join(' ').contains(
+                         "estimated from 28.5 \u00B0C and 90% relative humidity "
+                         "(Bureau of Meteorology approximation: assumes sun and light wind)"),
+                     estimated);
+            QVERIFY(pickWithKeys(list(calculator(), "WBGT"), "<23\u00B0C"));
+        }
+    }
+
     void failedSaveKeepsWhatWasThere_data() {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<qint64>("sizeLimit");
