@@ -8,6 +8,7 @@
 #include "platform/utf8.h"
 #include "printing/printout.h"
 #include "risk/lowering.h"
+#include "risk/wbgt.h"
 #include "support/picks.h"
 #include "windows/windowstesting.h"
 
@@ -275,7 +276,7 @@ private slots:
 
     // A WBGT entry estimated from the weather says so on the record until the list is picked by hand.
     void estimateNoted() {
-        pickAll({{"WBGT", -2}});
+        QVERIFY(pickAll(calculator(), picks::forTotal(50, wbgtFactor()).value(), "WBGT"));
         QTest::keySequence(calculator(), QKeySequence("Ctrl+E"));
         const auto fields = QApplication::activeModalWidget()->findChildren<QLineEdit *>();
         QTest::keyClicks(fields.value(0), "28.5");
