@@ -196,6 +196,8 @@ private slots:
         QTest::newRow("75 and above, other factors")
             << false << picksFor(75, {{"Other", 3}}) << "Risk score 75 and above"
             << "Save Assessment as PDF... (Ctrl+Shift+S)" << no << no;
+        QTest::newRow("75 and above, the earliest time already")
+            << false << picksFor(90, {{"Time", 0}}) << "Risk score 75 and above" << save << no << no;
         QTest::newRow("referral, 2 pages") << false << referral << "Medical referral" << menu << no << no;
         QTest::newRow("print, cancel") << false << referral << "Medical referral" << print << "cancel" << no;
         QTest::newRow("nothing chosen, save") << false << none << no << save << no << no;
