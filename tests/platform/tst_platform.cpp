@@ -2,7 +2,6 @@
 #include "platform/printing.h"
 #include "platform/richtextbox.h"
 #include "platform/twips.h"
-#include "platform/windowregistry.h"
 #include "rtf/rtflimits.h"
 
 #include <QComboBox>
@@ -129,14 +128,6 @@ private slots:
 
     void twipsRoundToNearest() {
         QCOMPARE(QList({twipsToPixels(22), twipsToPixels(23), twipsToPixels(-23)}), QList({1, 2, -2}));
-    }
-
-    // Tests start from nothing: no window is left, and none is made until a test says how.
-    void resetForgetsWindowsAndFactories() {
-        WindowRegistry::setFactory(WindowKind::Viewer, [] { return new QWidget; });
-        QPointer<QWidget> viewer = WindowRegistry::show(WindowKind::Viewer);
-        WindowRegistry::reset();
-        QVERIFY(viewer.isNull() && !WindowRegistry::show(WindowKind::Viewer));
     }
 };
 

@@ -1,5 +1,5 @@
 // The assessment record and the viewer's document printed or saved as PDF, by key or context menu,
-// read back page by page, each part where it stands; cancelled or failed saves keep what was; no new control.
+// read back page by page, each part where it stands; cancelled or failed saves keep what was.
 #include "calculator/calculatortesting.h"
 #include "platform/messagebox.h"
 #include "platform/printing.h"
@@ -322,21 +322,6 @@ private slots:
                                        ".*: \\w");
         QVERIFY2(m_messages.size() == 1 && m_messages[0].contains(named), qPrintable(m_messages.join('\n')));
         QCOMPARE(folder(), (QStringList{"folder", "record.pdf", "earli"}));
-    }
-
-    // The commands add no control: the window's controls and its tab order are its table's.
-    void noNewControl() {
-        const auto &table = sweltra::calculator::CalculatorWindow::controlTable();
-        QMap<int, QString> tabOrder;
-        for (const ControlRow &row : table) {
-            row.tabIndex >= 0 ? void(tabOrder[row.tabIndex] = QUtf8StringView(row.name).toString()) : void();
-        }
-        for (const QString &name : std::as_const(tabOrder)) {
-            QCOMPARE(QApplication::focusWidget()->objectName(), name);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
-        QCOMPARE(calculator()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size(),
-                 qsizetype(table.size()));
     }
 };
 

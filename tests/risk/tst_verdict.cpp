@@ -3,8 +3,6 @@
 
 #include <QTest>
 
-#include <limits>
-
 using namespace sweltra::risk;
 using Kind = RiskOutcome::Kind;
 
@@ -42,146 +40,117 @@ const QByteArrayList fixed{"WBGT", "Dry_Bulb", "Acclimatization", "Ability", "Ag
 
 class TestVerdict : public QObject {
     Q_OBJECT
-
 private slots:
-    void verdict_data();
-    void verdict();
-    void bands();
-    void lowering_data();
-    void lowering();
-    void changeLineReads();
-    void pointsValue_data();
-    void pointsValue();
-};
 
-// What the boxes' texts give: completeness in check order, then the referral, then total and band.
-void TestVerdict::verdict_data() {
-    QTest::addColumn<QByteArrayList>("texts");
-    QTest::addColumn<QByteArray>("outcome");
+    // What the boxes' texts give: completeness in check order, then the referral, then total and band.
+    void verdict_data() {
+        QTest::addColumn<QByteArrayList>("texts");
+        QTest::addColumn<QByteArray>("outcome");
 
-    QTest::newRow("all empty") << QByteArrayList(13) << QByteArray("Please add Temperature data.");
-    QTest::newRow("WBGT alone is temperature") << lowest << QByteArray("18 lower");
-    QTest::newRow("air temperature alone is temperature")
-        << with(with(lowest, "WBGT", ""), "Dry_Bulb", "2") << QByteArray("18 lower");
+        QTest::newRow("all empty") << QByteArrayList(13) << QByteArray("Please add Temperature data.");
+        QTest::newRow("WBGT alone is temperature") << lowest << QByteArray("18 lower");
+        QTest::newRow("air temperature alone is temperature")
+            << with(with(lowest, "WBGT", ""), "Dry_Bulb", "2") << QByteArray("18 lower");
 
-    // Each later check missing alone says its message; so does it with all that follow missing too.
-    for (const RiskFactor &factor : factors()) {
-        if (factor.check.place < 2)
-            continue;
-        QByteArrayList missing = lowest;
-        for (const RiskFactor &other : factors())
-            other.check.place >= factor.check.place ? void(missing[qsizetype(indexOf(other))] = "") : void();
-        const QByteArray message = bytes(factor.check.message);
-        QTest::addRow("%s missing", factor.key.data()) << with(lowest, factor.key.data(), "") << message;
-        QTest::addRow("%s and later missing", factor.key.data()) << missing << message;
-    }
-    QTest::newRow("medical X, duration missing") << with(with(lowest, "Duration", ""), "Medical", "X")
-                                                 << QByteArray("Please add Overall Length of Event data.");
-    // Only exactly "X" in the medical box refers; the time of event is added as a whole number, a
-    // half going to the even neighbour.
-    QTest::newRow("X: referral") << with(lowest, "Medical", "X") << QByteArray("referral");
-    QTest::newRow("lower-case x adds 0") << with(lowest, "Medical", "x") << QByteArray("18 lower");
-    QTest::newRow("X elsewhere adds 0") << with(lowest, "Venue", "X") << QByteArray("17 lower");
-    QTest::newRow("time 2.5 adds 2") << with(lowest, "Time", "2.5") << QByteArray("18 lower");
-    QTest::newRow("time 3.5 adds 4") << with(lowest, "Time", "3.5") << QByteArray("20 lower");
-}
-
-void TestVerdict::verdict() {
-    QFETCH(QByteArrayList, texts);
-    QFETCH(QByteArray, outcome);
-    RiskPoints points;
-    for (std::size_t i = 0; i < factorCount; ++i)
-        points.texts[i] = texts.value(qsizetype(i)).toStdString();
-    QCOMPARE(said(calculateRisk(points)), outcome);
-}
-
-// Each band's range as named holds the band at its ends and no more; no choice sums to 0 or less,
-// but the lowest band ends there.
-void TestVerdict::bands() {
-    for (const Band band : {Band::Lower, Band::Moderate, Band::High, Band::Extreme}) {
-        const auto [lowest, highest] = bandRange(band);
-        QVERIFY(bool(lowest) == (band != Band::Lower) && bool(highest) == (band != Band::Extreme));
-        QVERIFY(bandOf(lowest.value_or(1)) == band && bandOf(lowest.value_or(1) - 1) != band);
-        QVERIFY(!highest || (bandOf(*highest) == band && bandOf(*highest + 1) != band));
-    }
-}
-
-// Real picks at the extremes and on both sides of each band edge, on both temperature scales: the
-// verdict, and the changes that would lower it, each judged by the verdict anew.
-void TestVerdict::lowering_data() {
-    QTest::addColumn<int>("sum");
-    QTest::addColumn<QByteArray>("outcome");
-    const char *bands[] = {"18 lower", "55 lower", "56 moderate", "65 moderate",
-                           "66 high",  "74 high",  "75 extreme",  "98 extreme"};
-    for (const char *outcome : bands)
-        QTest::newRow(outcome) << atoi(outcome) << QByteArray(outcome);
-}
-
-void TestVerdict::lowering() {
-    QFETCH(int, sum);
-    QFETCH(QByteArray, outcome);
-    const std::optional<Assessment> picked = picks::forTotal(sum, *findFactor(sum % 2 ? "WBGT" : "Dry_Bulb"));
-    QVERIFY(picked);
-    const Assessment now = *picked;
-    QCOMPARE(said(calculateRisk(pointsOf(now))), outcome);
-
-    const std::optional<Lowering> lowering = whatWouldLower(now);
-    QVERIFY(lowering && lowering->changes.empty() == (sum == 18));
-    Assessment together = now;
-    const Change *before = nullptr;
-    for (const Change &change : lowering->changes) {
-        const RiskFactor &factor = *change.factor;
-        QVERIFY2(!fixed.contains(bytes(factor.key)), factor.key.data());
-        QVERIFY(change.from == now[factor] && change.saved > 0 && change.total == sum - change.saved);
-        // The option that saves most, the first of those in the list.
-        for (std::size_t to = 0; to < factor.options.size(); ++to) {
-            const RiskOutcome changed = verdictWith(now, factor, to);
-            QVERIFY(to < change.to ? changed.total > change.total : changed.total >= change.total);
-            QVERIFY(to != change.to || changed.band == change.band);
+        // Each later check missing alone says its message; so does it with all that follow missing too.
+        for (const RiskFactor &factor : factors()) {
+            if (factor.check.place < 2)
+                continue;
+            QByteArrayList missing = lowest;
+            for (const RiskFactor &other : factors())
+                other.check.place >= factor.check.place ? void(missing[qsizetype(indexOf(other))] = "")
+                                                        : void();
+            const QByteArray message = bytes(factor.check.message);
+            QTest::addRow("%s missing", factor.key.data()) << with(lowest, factor.key.data(), "") << message;
+            QTest::addRow("%s and later missing", factor.key.data()) << missing << message;
         }
-        QVERIFY(!before || before->saved > change.saved ||
-                (before->saved == change.saved && indexOf(*before->factor) < indexOf(factor)));
-        before = &change;
-        together[factor] = change.to;
+        QTest::newRow("medical X, duration missing")
+            << with(with(lowest, "Duration", ""), "Medical", "X")
+            << QByteArray("Please add Overall Length of Event data.");
+        QTest::newRow("X: referral") << with(lowest, "Medical", "X") << QByteArray("referral");
     }
-    // A factor that can change and is not listed saves nothing, whatever is picked.
-    for (const RiskFactor &factor : factors()) {
-        if (!factor.scored || fixed.contains(bytes(factor.key)) || together[factor] != now[factor])
-            continue;
-        for (std::size_t to = 0; to < factor.options.size(); ++to)
-            QVERIFY2(verdictWith(now, factor, to).total >= sum, factor.key.data());
+
+    void verdict() {
+        QFETCH(QByteArrayList, texts);
+        QFETCH(QByteArray, outcome);
+        RiskPoints points;
+        for (std::size_t i = 0; i < factorCount; ++i)
+            points.texts[i] = texts.value(qsizetype(i)).toStdString();
+        QCOMPARE(said(calculateRisk(points)), outcome);
     }
-    const RiskOutcome all = calculateRisk(pointsOf(together));
-    QVERIFY(lowering->total == all.total && all.band == lowering->band);
-}
 
-// The line as the record will print it: the highest pick's time of event.
-void TestVerdict::changeLineReads() {
-    const Assessment highest = picks::forTotal(98, *findFactor("WBGT")).value();
-    const std::vector<Change> changes = whatWouldLower(highest).value().changes;
-    const auto time = std::ranges::find(changes, findFactor("Time"), &Change::factor);
-    QVERIFY(time != changes.end());
-    QCOMPARE(QString::fromStdString(changeLine(*time)),
-             "Time of event (DST): 12 noon to 4 pm \u2192 Before 9 am: 8 points fewer, total 90 (extreme)");
-}
+    // Each band's range as named holds the band at its ends and no more; no choice sums to 0 or less,
+    // but the lowest band ends there.
+    void bands() {
+        for (const Band band : {Band::Lower, Band::Moderate, Band::High, Band::Extreme}) {
+            const auto [lowest, highest] = bandRange(band);
+            QVERIFY(bool(lowest) == (band != Band::Lower) && bool(highest) == (band != Band::Extreme));
+            QVERIFY(bandOf(lowest.value_or(1)) == band && bandOf(lowest.value_or(1) - 1) != band);
+            QVERIFY(!highest || (bandOf(*highest) == band && bandOf(*highest + 1) != band));
+        }
+    }
 
-// One row for each rule of the conversion.
-void TestVerdict::pointsValue_data() {
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<double>("value");
-    QTest::newRow("blanks and tabs skipped") << QByteArray(" \t7") << 7.0;
-    QTest::newRow("sign") << QByteArray("-2") << -2.0;
-    QTest::newRow("decimal point") << QByteArray("1.5") << 1.5;
-    QTest::newRow("decimal point last") << QByteArray("5.") << 5.0;
-    QTest::newRow("number at the start only") << QByteArray("12abc") << 12.0;
-    QTest::newRow("beyond the double range") << QByteArray(400, '9') << std::numeric_limits<double>::max();
-}
+    // Real picks at the extremes and on both sides of each band edge, on both temperature scales: the
+    // verdict, and the changes that would lower it, each judged by the verdict anew.
+    void lowering_data() {
+        QTest::addColumn<int>("sum");
+        QTest::addColumn<QByteArray>("outcome");
+        const char *bands[] = {"18 lower", "55 lower", "56 moderate", "65 moderate",
+                               "66 high",  "74 high",  "75 extreme",  "98 extreme"};
+        for (const char *outcome : bands)
+            QTest::newRow(outcome) << atoi(outcome) << QByteArray(outcome);
+    }
 
-void TestVerdict::pointsValue() {
-    QFETCH(QByteArray, text);
-    QFETCH(double, value);
-    QCOMPARE(sweltra::risk::pointsValue({text.constData(), std::size_t(text.size())}), value);
-}
+    void lowering() {
+        QFETCH(int, sum);
+        QFETCH(QByteArray, outcome);
+        const std::optional<Assessment> picked =
+            picks::forTotal(sum, *findFactor(sum % 2 ? "WBGT" : "Dry_Bulb"));
+        QVERIFY(picked);
+        const Assessment now = *picked;
+        QCOMPARE(said(calculateRisk(pointsOf(now))), outcome);
+
+        const std::optional<Lowering> lowering = whatWouldLower(now);
+        QVERIFY(lowering && lowering->changes.empty() == (sum == 18));
+        Assessment together = now;
+        const Change *before = nullptr;
+        for (const Change &change : lowering->changes) {
+            const RiskFactor &factor = *change.factor;
+            QVERIFY2(!fixed.contains(bytes(factor.key)), factor.key.data());
+            QVERIFY(change.from == now[factor] && change.saved > 0 && change.total == sum - change.saved);
+            // The option that saves most, the first of those in the list.
+            for (std::size_t to = 0; to < factor.options.size(); ++to) {
+                const RiskOutcome changed = verdictWith(now, factor, to);
+                QVERIFY(to < change.to ? changed.total > change.total : changed.total >= change.total);
+                QVERIFY(to != change.to || changed.band == change.band);
+            }
+            QVERIFY(!before || before->saved > change.saved ||
+                    (before->saved == change.saved && indexOf(*before->factor) < indexOf(factor)));
+            before = &change;
+            together[factor] = change.to;
+        }
+        // A factor that can change and is not listed saves nothing, whatever is picked.
+        for (const RiskFactor &factor : factors()) {
+            if (!factor.scored || fixed.contains(bytes(factor.key)) || together[factor] != now[factor])
+                continue;
+            for (std::size_t to = 0; to < factor.options.size(); ++to)
+                QVERIFY2(verdictWith(now, factor, to).total >= sum, factor.key.data());
+        }
+        const RiskOutcome all = calculateRisk(pointsOf(together));
+        QVERIFY(lowering->total == all.total && all.band == lowering->band);
+    }
+
+    // The line as the record will print it: the highest pick's time of event.
+    void changeLineReads() {
+        const Assessment highest = picks::forTotal(98, *findFactor("WBGT")).value();
+        const std::vector<Change> changes = whatWouldLower(highest).value().changes;
+        const auto time = std::ranges::find(changes, findFactor("Time"), &Change::factor);
+        QVERIFY(time != changes.end());
+        QCOMPARE(
+            QString::fromStdString(changeLine(*time)),
+            "Time of event (DST): 12 noon to 4 pm \u2192 Before 9 am: 8 points fewer, total 90 (extreme)");
+    }
+};
 
 QTEST_APPLESS_MAIN(TestVerdict)
 #include "tst_verdict.moc"
