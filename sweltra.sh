@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev clang-format pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fonts-liberation2 fonts-dejavu-core fonts-comic-neue libpng-dev libfontconfig-dev
     xvfb openbox x11-utils xdotool imagemagick at-spi2-core python3-gi gir1.2-atspi-2.0 dbus-daemon
     poppler-utils
