@@ -18,7 +18,6 @@ QByteArray bytes(std::string_view text) {
 class TestCatalogue : public QObject {
     Q_OBJECT
 private slots:
-
     // The guidelines' table, a factor a row: its line and its entries' lines, fields split at "|".
     void factor_data() {
         QTest::addColumn<int>("index");
@@ -26,24 +25,20 @@ private slots:
         QTest::addColumn<QList<QByteArrayList>>("options");
         QFile file(":/catalogue.txt");
         QVERIFY2(file.open(QIODevice::ReadOnly), "catalogue.txt is not built into the test");
-        QList<QByteArrayList> table;
+        QList<std::pair<QByteArrayList, QList<QByteArrayList>>> table; // a factor and its entries
         for (const QByteArray &line : file.readAll().split('\n')) {
             QByteArrayList fields;
             for (const QByteArray &field : line.split('|'))
                 fields << field.trimmed();
             if (line.startsWith(' '))
-                table.last() << fields.join('|');
+                table.last().second << fields;
             else if (!line.isEmpty() && !line.startsWith('#'))
-                table << QByteArrayList{fields.join('|')};
+                table.append({fields, {}});
         }
         QCOMPARE(qsizetype(factors().size()), table.size());
-        for (int index = 0; index < table.size(); ++index) {
-            QList<QByteArrayList> options;
-            for (const QByteArray &row : table[index].mid(1))
-                options << row.split('|');
-            const QByteArrayList factor = table[index][0].split('|');
-            QTest::newRow(factor[0].constData()) << index << factor << options;
-        }
+        for (int index = 0; index < table.size(); ++index)
+            QTest::newRow(table[index].first[0].constData())
+                << index << table[index].first << table[index].second;
     }
 
     // Key, caption, check and options in display order; each option's text yields its points.
