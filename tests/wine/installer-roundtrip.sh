@@ -2,9 +2,9 @@
 # The Windows installer from end to end under Wine, on the X server in DISPLAY (tools/with-x.sh):
 #   installer-roundtrip.sh WINE-RUN PACKAGES-FOLDER OUTPUT-FOLDER
 # In a Wine prefix of its own: a silent install, after which the files, the Start-menu shortcut and
-# the uninstall entry exist; the installed program shows its start-up window; an install over it
-# puts a changed document back; a silent uninstall, after which no file, shortcut or key of it is
-# left. Ends on "installer: N passed, M failed"; exit status 0 only when every check passed.
+# the uninstall entry exist; the installed program passes the walk of program_under_wine.py (its
+# screenshots in OUTPUT-FOLDER/walk/); an install over it puts a changed document back; a silent
+# uninstall, after which no file, shortcut or key of it is left. Ends on "installer: N passed, M failed"; exit status 0 only when every check passed.
 set -uo pipefail
 [ $# -eq 3 ] || { echo "usage: $0 WINE-RUN PACKAGES-FOLDER OUTPUT-FOLDER" >&2; exit 2; }
 wine_run=$1 packages=$2 out=$3
@@ -51,16 +51,9 @@ for value in '"DisplayName"="Sweltra"' '"DisplayVersion"="' '"Publisher"="Rudev"
 done
 check "silent install" "$problems"
 
-# The installed program, started as its shortcut starts it.
-(cd "$folder" && wine "C:\\Program Files\\Sweltra\\SweltraC.exe" >"$out/program.log" 2>&1 &)
-started=""
-for _ in $(seq 60); do
-    started=$(xdotool search --onlyvisible --name '^SweltraC$' 2>/dev/null | head -n 1)
-    [ -n "$started" ] && break
-    sleep 1
-done
-import -window root "$out/installed-program.png" 2>/dev/null
-check "installed program shows its start-up window" "$([ -n "$started" ] || echo ' no window titled SweltraC within 60 s')"
+# The installed program, started from its folder as the shortcut starts it, walked as a person uses it.
+/usr/bin/python3 "${0%/*}/program_under_wine.py" "$wine_run" "$prefix" "$folder" "$out/walk"
+check "installed program walked" "$([ $? -eq 0 ] || echo ' a step failed, above')"
 wineserver -k
 settle
 

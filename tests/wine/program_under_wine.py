@@ -1,4 +1,4 @@
-"""Walks the Windows program, as laid out in its folder, under Wine on the X server in DISPLAY
+"""Walks the Windows program in its folder (the installed one: installer-roundtrip.sh) under Wine on the X server in DISPLAY
 (tools/with-x.sh --wm): the start-up window, Accept, every factor picked, Calculate and the
 recommendation, the full guidelines in the viewer and Back, and the assessment saved as PDF and
 read back with pdftotext. Wine has no accessibility bridge: keys go in through xdotool, and the
