@@ -20,12 +20,10 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <numeric>
 
@@ -352,35 +350,6 @@ private slots:
         QTest::keyClick(m_window->findChild<QWidget *>("cmd_Back_to_Directory"), Qt::Key_Return);
         QTRY_VERIFY(!WindowRegistry::find(WindowKind::Calculator));
         QVERIFY(box->isVisible());
-    }
-
-    // The real box, as a person meets it: "Calculate Total:" with a factor unanswered holds the
-    // program in a box with its title, the message, one OK button and no icon until Return closes
-    // it; then nothing has changed.
-    void messageBoxHoldsTheProgramUntilAnswered() {
-        setMessageObserver({});
-        QVERIFY(pickSum(m_window, "WBGT", 50, "Venue"));
-        const QString before = allPoints(m_window).join('|');
-        QStringList seen;
-        QTimer poll; // finds the box once it is up, and answers it
-        connect(&poll, &QTimer::timeout, this, [&seen] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (box && !seen.isEmpty()) // the key did not close it
-                return seen << "still open", box->done(0);
-            if (const QAbstractButton *ok = box ? box->buttons().value(0) : nullptr) {
-                const bool icon =
-                    box->icon() != QMessageBox::NoIcon || !box->iconPixmap().isNull() || !ok->icon().isNull();
-                seen << box->windowTitle() << box->text()
-                     << QString::number(box->buttons().size()) + " button " + ok->text()
-                     << (icon ? "an icon" : "no icon");
-                QTest::keyClick(box, Qt::Key_Return);
-            }
-        });
-        poll.start(10);
-        QTest::mouseClick(calculateButton(), Qt::LeftButton);
-        poll.stop();
-        QCOMPARE(seen, QStringList({"SweltraC", "Please add Venue data.", "1 button OK", "no icon"}));
-        QCOMPARE(allPoints(m_window).join('|') + total()->text() + guidelines()->Text(), before);
     }
 };
 

@@ -1,12 +1,15 @@
 #include "platform/entriesonly.h"
+#include "platform/messagebox.h"
 #include "platform/printing.h"
 #include "platform/richtextbox.h"
 #include "platform/twips.h"
 #include "rtf/rtflimits.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -124,6 +127,28 @@ private slots:
         const QTextFrameFormat frame = box.document()->rootFrame()->frameFormat();
         QCOMPARE(QList({frame.leftMargin(), frame.rightMargin(), box.document()->documentMargin()}),
                  QList({7.0, 13.0, 2.0}));
+    }
+
+    // The real box: the program's name as its title, the message, one OK button and no icon, until
+    // Return closes it.
+    void messageBox() {
+        QCoreApplication::setApplicationName("SweltraC");
+        QStringList seen;
+        QObject scope;
+        QTimer::singleShot(0, &scope, [&seen] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            const QAbstractButton *ok = box->buttons().value(0);
+            const bool icon =
+                box->icon() != QMessageBox::NoIcon || !box->iconPixmap().isNull() || !ok->icon().isNull();
+            seen << box->windowTitle() << box->text()
+                 << QString::number(box->buttons().size()) + " button " + ok->text()
+                 << (icon ? "an icon" : "no icon");
+            QTest::keyClick(box, Qt::Key_Return);
+            if (box->isVisible()) // the key did not close it
+                seen << "still open", box->done(0);
+        });
+        showMessage(nullptr, "Please add Venue data.");
+        QCOMPARE(seen, QStringList({"SweltraC", "Please add Venue data.", "1 button OK", "no icon"}));
     }
 
     void twipsRoundToNearest() {
