@@ -70,18 +70,6 @@ inline bool pickWithMouse(QComboBox *combo, const QString &entry) {
     return shown && !view->isVisible();
 }
 
-// Moves the closed list's selection to the entry with the arrow keys, one key at a time.
-inline bool pickWithKeys(QComboBox *combo, const QString &entry) {
-    const int index = combo->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    int before = -2;
-    while (index >= 0 && combo->isEnabled() && combo->currentIndex() != index &&
-           combo->currentIndex() != before) {
-        before = combo->currentIndex();
-        QTest::keyClick(combo, before < index ? Qt::Key_Down : Qt::Key_Up);
-    }
-    return index >= 0 && combo->currentIndex() == index;
-}
-
 // Picks every chosen entry with the mouse, the factor `skip` aside; false when one cannot be picked.
 inline bool pickAll(QWidget *window, const sweltra::risk::Assessment &chosen, const QString &skip = {}) {
     for (const sweltra::risk::RiskFactor &factor : sweltra::risk::factors()) {
