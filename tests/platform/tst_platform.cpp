@@ -1,13 +1,11 @@
 #include "platform/entriesonly.h"
 #include "platform/messagebox.h"
-#include "platform/printing.h"
 #include "platform/richtextbox.h"
 #include "platform/twips.h"
 #include "rtf/rtflimits.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -82,37 +80,6 @@ private slots:
         list.lineEdit()->setSelection(4, 3);
         QTest::keyClick(list.lineEdit(), Qt::Key_Delete);
         QCOMPARE(list.lineEdit()->text(), QStringLiteral("Over minutes"));
-    }
-
-    // The real save dialog proposes the file. Accepted, it is written, its footer in the document's
-    // face whatever the application's (one face in the file), ".pdf" added to the name typed;
-    // cancelled, nothing is.
-    void saveDialog_data() {
-        QTest::addColumn<bool>("accept");
-        QTest::newRow("accepted") << true;
-        QTest::newRow("cancelled") << false;
-    }
-    void saveDialog() {
-        QFETCH(bool, accept);
-        QFile pdf(m_dir.filePath(QTest::currentDataTag() + QStringLiteral(".pdf")));
-        QStringList shown;
-        // Qt's own dialog, which the test can answer; Windows would show the system's.
-        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-        QObject scope; // no answer left behind for a later test
-        QTimer::singleShot(0, &scope, [&] {
-            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            shown << dialog->windowTitle() << dialog->selectedFiles();
-            auto *field = dialog->findChild<QLineEdit *>("fileNameEdit");
-            accept ? (field->clear(), QTest::keyClicks(field, "accepted"),
-                      QTest::keyClick(field, Qt::Key_Return))
-                   : dialog->reject();
-        });
-        QTextDocument document("Heat");
-        document.setDefaultFont(QFont("DejaVu Serif"));
-        saveDocumentAsPdf(nullptr, document, {"Heat", "Footer", "Sweltra"}, "Save", pdf.fileName());
-        QCOMPARE(shown, QStringList({"Save", pdf.fileName()}));
-        QCOMPARE(pdf.open(QIODevice::ReadOnly), accept);
-        QCOMPARE(pdf.readAll().count("/FontName"), accept ? 1 : 0);
     }
 
     // Set again on every load, the margins stay put, keep paragraph indents and carry over.

@@ -1,7 +1,7 @@
 """Walks the Windows program in its folder (the installed one: installer-roundtrip.sh) under Wine on the X server in DISPLAY
 (tools/with-x.sh --wm): the start-up window, Accept, every factor picked, Calculate and the
-recommendation, the full guidelines in the viewer and Back, and the assessment saved as PDF and
-read back with pdftotext. Wine has no accessibility bridge: keys go in through xdotool, and the
+recommendation, the full guidelines in the viewer and Back, and the assessment saved as PDF through
+the system's save dialog and read back with pdftotext. Wine has no accessibility bridge: keys go in through xdotool, and the
 windows are told by their titles, the PDF and screenshots. Prints PASS or FAIL per step, exits 1
 on a failure.
 
@@ -37,7 +37,6 @@ GUIDELINES = twips(3600, 5456, 3015, 375)
 class Walk(ui.Checks):
     def __init__(self, wine_run, prefix, folder, out):
         super().__init__(out)
-        self.out = out
         self.log = open(os.path.join(out, "program.log"), "w")
         # Only the folder's own DLLs: it must hold all that the program needs.
         self.process = subprocess.Popen([wine_run, "--x", prefix, folder, "--", os.path.join(folder, "SweltraC.exe")],
@@ -84,10 +83,10 @@ class Walk(ui.Checks):
     def save_record(self):
         path = os.path.join(self.out, "record.pdf")
         ui.keys(self.window(CALCULATOR), "ctrl+shift+s")
-        dialog = ui.wait_until(lambda: next(iter(set(ui.x_windows(WINE_CLASS)) - set(ui.x_windows(WINE_CLASS, "^Sweltra "))), None),
-                               what="the save dialog")
+        dialog = self.window("Save Assessment as PDF")
         ui.keys(dialog, "End", "shift+Home")
-        ui.xdotool("type", "--delay", "20", "Z:" + path.replace("/", "\\"))
+        # Typed without ".pdf": the dialog adds it.
+        ui.xdotool("type", "--delay", "20", "Z:" + path[:-4].replace("/", "\\"))
         ui.keys(dialog, "Return")
         ui.wait_until(lambda: os.path.exists(path) and self.only(CALCULATOR) is None, what=f"{path} saved")
         text = subprocess.run(["pdftotext", "-raw", path, "-"], capture_output=True, text=True, timeout=30).stdout
