@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Debian package from end to end, as root (or with sudo) on Debian 12: builds the release preset
-# and the .deb, installs it with apt-get, compares the installed files with what the build installs,
-# walks the installed program on a virtual X server (the end-to-end walk), purges the package and
-# checks that nothing of it is left. Logs and screenshots go to build/release/package-test/. Ends on
-# "package: N passed, M failed"; exit status 0 only when every check passed.
+# and the .deb, installs it with apt-get, walks the installed program on a virtual X server (the
+# end-to-end walk), purges the package and checks that nothing of it is left. Logs and screenshots
+# go to build/release/package-test/. Ends on "package: N passed, M failed"; exit status 0 only when
+# every check passed.
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 build=$PWD/build/release
@@ -29,8 +29,6 @@ finish() {
     exit
 }
 installed() { dpkg-query -W -f='${Status}' sweltra 2>/dev/null | grep -q 'install ok installed'; }
-# The files a package lists, folders left out, as sorted absolute paths.
-files_of() { while read -r path; do [ -d "$path" ] && [ ! -L "$path" ] || echo "$path"; done | LC_ALL=C sort; }
 
 if installed; then
     check "clean machine" " sweltra is installed already; remove it first (apt-get purge sweltra)"
@@ -54,23 +52,14 @@ for dep in libqt6widgets6 libqt6core6 libqt6printsupport6 qt6-qpa-plugins fonts-
 done
 check "package built: ${deb##*/}" "$problems"
 
-# Installed with its dependencies: exactly the files the build installs, links and all, and a
-# menu entry that starts the program with an icon of the theme.
+# Installed with its dependencies: the program on the path and a menu entry that starts it with an
+# icon of the theme. (CPack packs the build's install, whose layout install_layout checks.)
 if ! "${sudo[@]}" apt-get install -y -qq "$deb" >"$out/install.log" 2>&1; then
     tail -30 "$out/install.log"
     check "installed with apt-get" " see $out/install.log"
     finish
 fi
-DESTDIR=$out/staged cmake --install "$build" --prefix /usr --strip >/dev/null  # as CPack does
-problems=$(diff <(cd "$out/staged" && find . ! -type d -printf '/%P\n' | LC_ALL=C sort) <(dpkg-query -L sweltra | files_of) |
-    sed -n 's/^[<>] / /p' | tr -d '\n')
-while read -r path; do
-    if [ -L "$path" ]; then
-        [ "$(readlink "$path")" = "$(readlink "$out/staged$path")" ] || problems+=" $path leads elsewhere;"
-    else
-        cmp -s "$path" "$out/staged$path" || problems+=" $path differs;"
-    fi
-done < <(dpkg-query -L sweltra | files_of)
+problems=""
 desktop=$(grep -l '^Exec=SweltraC' /usr/share/applications/*.desktop 2>/dev/null | head -n 1)
 icon=$(sed -n 's/^Icon=//p' "${desktop:-/dev/null}")
 [ "$(readlink -f "$(command -v SweltraC)")" = /usr/lib/sweltra/SweltraC ] || problems+=" SweltraC is not on the path;"

@@ -63,11 +63,9 @@ class TestPrinting : public QObject {
     int m_printDialogs = 0, m_saveDialogs = 0;
 
     static QWidget *calculator() { return live(WindowKind::Calculator); }
-    // What pdftotext reads on each page of the file, as single-spaced words.
-    // Under Wine it is Linux's pdftotext, which reaches no pipe of Wine's and cannot be waited
-    // for: it is handed Unix paths (the drive of Wine's root folder, SWELTRA_UNIX_DRIVE, taken
-    // off) through a shell that names its output only once complete (empty where there is no PDF), which
-    // is waited for.
+    // What pdftotext reads on each page of the file, as single-spaced words. Under Wine, Linux's
+    // pdftotext reaches no pipe of Wine's: a detached shell hands it Unix paths (SWELTRA_UNIX_DRIVE
+    // taken off) and names its output once complete (empty where there is no PDF), which is waited for.
     static QStringList pdfPages(const QString &path) {
         const QTemporaryDir scratch;
         const QString drive = qEnvironmentVariable("SWELTRA_UNIX_DRIVE");
