@@ -40,8 +40,6 @@ before=$(snapshot)
 
 wine "$setup" /S
 problems=""
-[ -f "$folder/SweltraC.exe" ] || problems+=" no SweltraC.exe in Program Files\\Sweltra;"
-[ -f "$folder/platforms/qwindows.dll" ] || problems+=" no platform plugin;"
 [ "$(ls "$folder"/*.rtf | wc -l)" -eq 8 ] || problems+=" not the eight documents;"
 [ -f "$shortcut" ] || problems+=" no Start-menu shortcut Sweltra;"
 entry=$(uninstall_entry)
