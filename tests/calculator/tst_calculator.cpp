@@ -165,7 +165,6 @@ private slots:
         QTest::newRow("Shift+Insert, empty list") << "Surface" << -1 << QStringList{"Shift+Ins"} << -1;
         QTest::newRow("drop over a pick") << "Time" << 1 << QStringList{"<drop>"} << 1;
         QTest::newRow("input method over a pick") << "Drinks" << 0 << QStringList{"<input method>"} << 0;
-        QTest::newRow("input method, other factors") << "Other" << -1 << QStringList{"<input method>"} << -1;
     }
     void onlyPicksChangeAList() {
         QFETCH(QString, key);

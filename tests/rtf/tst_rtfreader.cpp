@@ -175,7 +175,6 @@ private slots:
                 "{\\*\\bkmkstart x}{\\fonttbl{\\f9 y;}}{\\*\\unknown z}{\\footnote n}word" +
                 QByteArray(beyond, '}') + "}",
             "<word|bold>");
-        row("bold opened 100000 times", "{\\rtf1 " + QByteArray("{\\b ").repeated(100000) + "w", "<w|bold>");
         row("deep groups unclosed", "{\\rtf1 a" + QByteArray(100000, '{') + "deep", "adeep");
         row("long control word", "{\\rtf1 " + QByteArray(100000, 'a').prepend('\\') + " x}", "x");
 
