@@ -1,7 +1,7 @@
 """Walks a program on the X server in DISPLAY (tools/with-x.sh --atspi) as a person does, with keys
-through its accessibility tree: Accept, every factor picked, Calculate, "*" and Back, Exit. Every
-focusable control of every window must have a name. Prints PASS or FAIL per step, saves a
-screenshot of each window, exits 1 on a failure or 77 without the AT-SPI tools (CI: 1).
+through its accessibility tree: Accept, every factor picked, Calculate, "*" and Back, the record
+saved as PDF, Exit. Every focusable control of every window must have a name. Prints PASS or FAIL
+per step, saves a screenshot of each window, exits 1 on a failure or 77 without AT-SPI (CI: 1).
 
 Usage: program_on_x.py PROGRAM OUTPUT_FOLDER
 """
@@ -102,6 +102,15 @@ class Walk(ui.Checks):
         self.key(VIEWER, "Return")  # on Back
         self.shown(CALCULATOR)
 
+    def save_record(self):
+        # The save dialog adds ".pdf" to a name typed without it.
+        path = os.path.join(os.path.abspath(self.out), "record")
+        self.key(CALCULATOR, "ctrl+shift+s")
+        self.key("Save Assessment as PDF", "ctrl+a")
+        ui.xdotool("type", "--delay", "20", path)
+        self.key("Save Assessment as PDF", "Return")
+        ui.wait_until(lambda: os.path.exists(path + ".pdf"), what=f"{path}.pdf saved")
+
     def exit(self):
         self.press(self.shown(CALCULATOR), CALCULATOR, "Exit Calculator")
         assert self.process.wait(timeout=15) == 0, f"the program ended with status {self.process.returncode}"
@@ -111,7 +120,7 @@ def main(program, out):
     shutil.rmtree(out, ignore_errors=True)
     os.makedirs(out)
     walk = Walk(program, out)
-    steps = (walk.start, walk.calculate, walk.viewer_and_back, walk.exit)
+    steps = (walk.start, walk.calculate, walk.viewer_and_back, walk.save_record, walk.exit)
     # Each step starts where the one before left the program.
     all(walk.run(step.__name__.replace("_", " "), step) for step in steps)
     walk.process.kill()  # a no-op once it has ended

@@ -40,7 +40,6 @@ private slots:
         QVERIFY(growing.open(QIODevice::WriteOnly) && growing.write("{\\rtf1 Heat}") > 0);
         QTest::newRow("read to its end") << growing.fileName() << RichTextBox::LoadResult::Loaded;
 #endif
-        QTest::newRow("missing") << "absent.rtf" << RichTextBox::LoadResult::Missing;
         QTest::newRow("its folder a file") << "good.rtf/absent.rtf" << RichTextBox::LoadResult::Missing;
         QTest::newRow("one byte over the limit") << "huge.rtf" << RichTextBox::LoadResult::TooLarge;
     }

@@ -21,13 +21,11 @@ def main(program, file_version, product_version, name, copyright_):
     block = subprocess.run(["wrestool", "-x", "--raw", "--type=16", program], capture_output=True, check=True).stdout
     signature = block.find(struct.pack("<I", 0xFEEF04BD))
     assert signature >= 0, "no version block"
-    file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<4I", block, signature + 8)
-    split = lambda ms, ls: (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)
+    fixed = struct.unpack_from("<4I", block, signature + 8)  # file and product, most significant first
     problems = []
-    if split(file_ms, file_ls) != numbers(file_version):
-        problems.append(f"file version {split(file_ms, file_ls)}, not {numbers(file_version)}")
-    if split(product_ms, product_ls) != numbers(product_version):
-        problems.append(f"product version {split(product_ms, product_ls)}, not {numbers(product_version)}")
+    for what, (ms, ls), version in (("file", fixed[:2], file_version), ("product", fixed[2:], product_version)):
+        if (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF) != numbers(version):
+            problems.append(f"{what} version {(ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)}, not {numbers(version)}")
     # The string table: each key, the padding to four bytes, then its value, all in UTF-16.
     text = block.decode("utf-16-le", errors="replace")
     values = dict(re.findall(r"([A-Za-z]+)\x00+([^\x00]+)\x00", text))
