@@ -24,8 +24,8 @@ def main(program, file_version, product_version, name, copyright_):
     fixed = struct.unpack_from("<4I", block, signature + 8)  # file and product, most significant first
     problems = []
     for what, (ms, ls), version in (("file", fixed[:2], file_version), ("product", fixed[2:], product_version)):
-        if (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF) != numbers(version):
-            problems.append(f"{what} version {(ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)}, not {numbers(version)}")
+        if (got := (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)) != numbers(version):
+            problems.append(f"{what} version {got}, not {numbers(version)}")
     # The string table: each key, the padding to four bytes, then its value, all in UTF-16.
     text = block.decode("utf-16-le", errors="replace")
     values = dict(re.findall(r"([A-Za-z]+)\x00+([^\x00]+)\x00", text))
